@@ -19,6 +19,11 @@ using LPSTR = char*;
 using LPCSTR = const char*;
 using LPVOID = void*;
 using HANDLE = void*;
+using HWND = void*;
+using HMODULE = void*;
+using WCHAR = char16_t;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
 
 static_assert(sizeof(void*) == 4, "the system's records need the 32-bit target");
 
@@ -44,6 +49,7 @@ constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000A);
 constexpr HRESULT DISP_E_TYPEMISMATCH = static_cast<HRESULT>(0x80020005);
 constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111);
 constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154);
+constexpr HRESULT CO_E_CLASSSTRING = static_cast<HRESULT>(0x800401F3);
 // "The RPC server is unavailable": what a client sees while a local server is starting or ending.
 constexpr HRESULT RPC_S_SERVER_UNAVAILABLE_HRESULT = static_cast<HRESULT>(0x800706BA);
 
@@ -98,6 +104,7 @@ constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
 constexpr DWORD ERROR_MORE_DATA = 234;
 constexpr DWORD ERROR_WAIT_TIMEOUT = 258;
 constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
+constexpr DWORD ERROR_MR_MID_NOT_FOUND = 317;
 constexpr DWORD ERROR_DIRECTORY = 267;
 constexpr DWORD ERROR_BADDB = 1009;
 constexpr DWORD ERROR_BADKEY = 1010;
@@ -108,6 +115,8 @@ constexpr DWORD ERROR_REGISTRY_CORRUPT = 1015;
 constexpr DWORD ERROR_REGISTRY_IO_FAILED = 1016;
 constexpr DWORD ERROR_KEY_DELETED = 1018;
 constexpr DWORD ERROR_FILE_INVALID = 1006;
+constexpr DWORD ERROR_INVALID_FLAGS = 1004;
+constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 constexpr DWORD RPC_S_SERVER_UNAVAILABLE = 1722;
 
 // The calling thread's last error, as GetLastError/SetLastError keep it.
