@@ -48,3 +48,8 @@ uint32_t QVTextoParaChave(const char* texto) {
   if (mes < 1 || mes > 12 || usMesAno == 0 || numero <= 0) return 0;
   return QVMontaChave(usMesAno, static_cast<uint32_t>(numero));
 }
+
+void QVMontaDMC(_QV_DMC_ps* dmc, uint32_t chave, uint8_t codigoModulo, uint16_t usData) {
+  dmc->lChaveModulo = static_cast<int32_t>(((chave & 0xFFFFFF) << 8) | codigoModulo);
+  dmc->iData = usData;
+}

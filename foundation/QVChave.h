@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/mfc/CString.h"
+#include "server/idl/VarmoRegistrosComuns.h"
 
 uint32_t QVMontaChave(uint16_t usMesAno, uint32_t numero);
 uint32_t QVMontaChaveDeTexto(const char* textoMesAno, uint32_t numero);
@@ -18,3 +19,5 @@ int QVComparaChave(uint32_t a, uint32_t b);
 CString QVChaveParaTexto(uint32_t chave);
 // 0 unless the text names a month 1..12 and a sequence number other than 0.
 uint32_t QVTextoParaChave(const char* texto);
+// The generating document of a record: its period key and module code, and its date.
+void QVMontaDMC(_QV_DMC_ps* dmc, uint32_t chave, uint8_t codigoModulo, uint16_t usData);

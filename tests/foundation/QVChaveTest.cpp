@@ -37,3 +37,12 @@ TEST(QVChave, ComparesByMonthFirst) {
   // The high sequence numbers make the key negative as a signed value; the comparison is unsigned.
   EXPECT_EQ(QVComparaChave(QVMontaChave(2125, 0x80000), QVMontaChave(2125, 1)), 1);
 }
+
+TEST(QVChave, GeneratingDocumentKeepsTheLow24BitsOfTheKey) {
+  _QV_DMC_ps dmc{};
+  QVMontaDMC(&dmc, QVMontaChave(2126, 25), 7, 55519);
+  EXPECT_EQ(static_cast<uint32_t>(dmc.lChaveModulo), (((25u << 12) | 2126u) << 8) | 7u);
+  EXPECT_EQ(dmc.iData, 55519);
+  QVMontaDMC(&dmc, QVMontaChave(2126, 0xFFFFF), 0xFF, 0);
+  EXPECT_EQ(static_cast<uint32_t>(dmc.lChaveModulo), ((((0xFFFFFu << 12) | 2126u) & 0xFFFFFFu) << 8) | 0xFFu);
+}
