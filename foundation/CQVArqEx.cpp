@@ -1,0 +1,633 @@
+#include "foundation/CQVArqEx.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <span>
+#include <vector>
+
+#include "foundation/QVCaminho.h"
+#include "foundation/QVData.h"
+#include "platform/win32/clock.h"
+#include "platform/win32/file.h"
+#include "platform/win32/registry.h"
+
+namespace {
+
+// Set by every block read, cleared by every write of any object: the server's threads share it.
+std::atomic<int32_t> g_marcadorCache{-1};
+
+constexpr uint64_t kMaiorDeslocamento = 0xFFFFFFFFull;
+constexpr uint32_t kUltimaTentativa = CQVArqEx::kTentativas - 1;
+const char kChaveErros[] = "SOFTWARE\\QV Rivovoda\\Erros";
+
+constexpr HRESULT ComoHResult(int numero) { return numero == 0 ? 0 : static_cast<HRESULT>(0x80040000u | numero); }
+
+// Whether `tamanho` bytes from `inicio` stay within the 32-bit offsets of the format.
+bool CabeNoFormato(uint64_t inicio, uint64_t tamanho) { return inicio + tamanho <= kMaiorDeslocamento; }
+
+int NumeroDaCausa(int causa) {
+  switch (causa) {
+    case CFileException::badSeek: return kQVErroPosicionamento;
+    case CFileException::endOfFile: return kQVErroFimArquivo;
+    case CFileException::hardIO: return kQVErroEntradaSaida;
+    case CFileException::fileNotFound: return kQVErroArquivoInexistente;
+    case CFileException::badPath: return kQVErroCaminho;
+    case CFileException::tooManyOpenFiles: return kQVErroArquivosAbertos;
+    case CFileException::accessDenied: return kQVErroAcessoNegado;
+    case CFileException::invalidFile: return kQVErroArquivoInvalido;
+    case CFileException::directoryFull: return kQVErroDiretorioCheio;
+    case CFileException::sharingViolation: return kQVErroCompartilhamento;
+    case CFileException::lockViolation: return kQVErroBloqueio;
+    case CFileException::diskFull: return kQVErroDiscoCheio;
+    default: return kQVErroArquivo;
+  }
+}
+
+bool Contem(std::span<const int> causas, int causa) {
+  return std::find(causas.begin(), causas.end(), causa) != causas.end();
+}
+
+// The number of a cause among those that an operation reports by name; 16144 for the others.
+int NumeroEntre(std::span<const int> causas, int causa) {
+  return Contem(causas, causa) ? NumeroDaCausa(causa) : kQVErroArquivo;
+}
+
+using Causa = CFileException;
+// The causes that each operation reports by their own number.
+constexpr int kCausasFechamento[] = {Causa::hardIO, Causa::accessDenied, Causa::invalidFile, Causa::sharingViolation,
+                                     Causa::lockViolation};
+constexpr int kCausasLeitura[] = {Causa::badSeek,     Causa::hardIO,           Causa::accessDenied,
+                                  Causa::invalidFile, Causa::sharingViolation, Causa::lockViolation};
+constexpr int kCausasPosicao[] = {Causa::badSeek,     Causa::endOfFile,        Causa::hardIO,       Causa::accessDenied,
+                                  Causa::invalidFile, Causa::sharingViolation, Causa::lockViolation};
+// Open and write: causes that end at once, and causes that end only at the last attempt.
+constexpr int kAberturaTerminaLogo[] = {Causa::badPath, Causa::invalidFile, Causa::directoryFull};
+constexpr int kAberturaTerminaNaUltima[] = {Causa::tooManyOpenFiles, Causa::accessDenied, Causa::sharingViolation,
+                                            Causa::lockViolation, Causa::diskFull};
+constexpr int kGravacaoTerminaLogo[] = {Causa::badSeek, Causa::hardIO, Causa::fileNotFound, Causa::badPath,
+                                        Causa::invalidFile};
+constexpr int kGravacaoTerminaNaUltima[] = {Causa::accessDenied, Causa::sharingViolation, Causa::lockViolation,
+                                            Causa::diskFull};
+
+bool FlagsDoModo(char modo, UINT* flags) {
+  switch (modo) {
+    case 'L': *flags = CFile::modeRead | CFile::shareDenyNone; return true;
+    case 'G': *flags = CFile::modeReadWrite | CFile::shareDenyWrite; return true;
+    case 'C': *flags = CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyWrite; return true;
+    default: return false;
+  }
+}
+
+// A new file is made without emptying one that another process made a moment before.
+constexpr UINT kFlagsCriacao = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite | CFile::shareDenyWrite;
+
+bool TamanhoRegistroValido(uint32_t tamanho) { return tamanho > 0 && tamanho <= CQVArqEx::kTamanhoBloco; }
+
+bool EhSomenteLeitura(const char* nome) {
+  const DWORD atributos = GetFileAttributesA(nome);
+  return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_READONLY);
+}
+
+LONG GravaTextoRegistro(HKEY chave, const char* nome, const char* texto) {
+  return RegSetValueExA(chave, nome, 0, REG_SZ, reinterpret_cast<const BYTE*>(texto),
+                        static_cast<DWORD>(std::strlen(texto)));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Lifecycle and open
+
+CQVArqEx::CQVArqEx() = default;
+
+CQVArqEx::~CQVArqEx() {
+  if (m_bAberto) Fecha();
+  if (m_hMarca) CloseHandle(m_hMarca);
+}
+
+void CQVArqEx::SetFilePath(const char* lpszNewName) {
+  m_strNome = lpszNewName;
+  CFile::SetFilePath(lpszNewName);
+}
+
+int CQVArqEx::AposAbrir() { return 0; }
+
+int CQVArqEx::Abre(const char* nome, char modo, uint32_t tamanhoRegistro, bool bCria, bool bAbreAgora) {
+  if (!TamanhoRegistroValido(tamanhoRegistro)) return kQVErroParametro;
+  const CString novoNome(nome);
+  if (m_pCache && (novoNome != m_strNome || tamanhoRegistro != m_ulTamanhoRegistro)) {
+    InvalidaCache();
+    m_pCache.reset();
+  }
+  m_strNome = novoNome;
+  m_cModo = modo;
+  m_ulTamanhoRegistro = tamanhoRegistro;
+  m_bCria = bCria;
+  if (!m_pCache) {
+    if (!AlocaBloco()) return kQVErroArquivo;
+    return AbreFisico();
+  }
+  return bAbreAgora ? AbreFisico() : 0;
+}
+
+int CQVArqEx::AbreFisico() {
+  if (m_bAberto) return 0;
+  UINT flags;
+  if (m_strNome.IsEmpty() || !FlagsDoModo(m_cModo, &flags) || !TamanhoRegistroValido(m_ulTamanhoRegistro))
+    return kQVErroParametro;
+  return AbreComTentativas(flags, m_bCria, m_cModo == 'C');
+}
+
+int CQVArqEx::AbreComTentativas(UINT flags, bool bPodeCriar, bool bLimpaErro) {
+  for (uint32_t tentativa = 0; tentativa < kTentativas; ++tentativa) {
+    CFileException erro;
+    if (Open(m_strNome, flags, &erro)) return AposAberturaFisica(bLimpaErro);
+    if (erro.m_cause == CFileException::fileNotFound) {
+      if (!bPodeCriar) {
+        RegistraErro('A');
+        return kQVErroArquivoInexistente;
+      }
+      const int criacao = CriaArquivo(m_strNome, m_cModo, m_ulTamanhoRegistro);
+      if (criacao) RegistraErro('A');
+      return criacao;
+    }
+    RegistraErro('A');
+    if (Contem(kAberturaTerminaLogo, erro.m_cause)) return NumeroDaCausa(erro.m_cause);
+    if (tentativa == kUltimaTentativa && Contem(kAberturaTerminaNaUltima, erro.m_cause)) {
+      if (erro.m_cause == CFileException::accessDenied && EhSomenteLeitura(m_strNome)) return kQVErroSomenteLeitura;
+      return NumeroDaCausa(erro.m_cause);
+    }
+    Sleep(1);
+  }
+  RegistraErro('A');
+  return kQVErroArquivo;
+}
+
+int CQVArqEx::AposAberturaFisica(bool bLimpaErro) {
+  if (!m_pCache && !AlocaBloco()) {
+    FechaSemErro();
+    return kQVErroArquivo;
+  }
+  m_bAberto = true;
+  if (bLimpaErro) LimpaErro();
+  const int verificacao = AposAbrir();
+  // A refused file is not left open: every later operation opens it again and is refused again.
+  if (verificacao) FechaSemErro();
+  return verificacao;
+}
+
+void CQVArqEx::FechaSemErro() {
+  try {
+    Close();
+  } catch (const CFileException&) {
+  }
+  m_bAberto = false;
+}
+
+bool CQVArqEx::AlocaBloco() {
+  const uint32_t capacidade = kTamanhoBloco / m_ulTamanhoRegistro * m_ulTamanhoRegistro;
+  m_pCache.reset(new (std::nothrow) uint8_t[capacidade]);
+  m_ulCapacidade = m_pCache ? capacidade : 0;
+  m_lBytesCache = -1;
+  return m_pCache != nullptr;
+}
+
+int CQVArqEx::Fecha() {
+  if (!m_bAberto) return 0;
+  // Abre with another name on an open object keeps the old file until here; what its block holds
+  // must not be served as the new file's records.
+  if (GetFilePath() != m_strNome) m_lBytesCache = -1;
+  try {
+    Close();
+    m_bAberto = false;
+    return 0;
+  } catch (const CFileException& erro) {
+    m_bAberto = m_hFile != hFileNull;
+    RegistraErro('A');
+    return NumeroEntre(kCausasFechamento, erro.m_cause);
+  }
+}
+
+int CQVArqEx::CriaSemApagar() {
+  if (int erro = AbreComTentativas(kFlagsCriacao, false, true)) return erro;
+  int resultado = 0;
+  try {
+    if (GetLength() == 0) {
+      const std::vector<uint8_t> zeros(m_ulTamanhoRegistro);
+      resultado = GravaCabecalho(zeros.data(), m_ulTamanhoRegistro);
+    }
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    resultado = NumeroEntre(kCausasPosicao, erro.m_cause);
+  }
+  const int fechamento = Fecha();
+  return resultado ? resultado : fechamento;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Records and the cache
+
+void CQVArqEx::InvalidaCache() {
+  m_lBytesCache = -1;
+  g_marcadorCache = -1;
+}
+
+bool CQVArqEx::ServeDoCache(uint64_t deslocamento, void* buffer) const {
+  if (g_marcadorCache == -1 || !m_pCache || m_lBytesCache < 0) return false;
+  if (deslocamento < m_ulDeslocamentoCache ||
+      deslocamento + m_ulTamanhoRegistro > m_ulDeslocamentoCache + static_cast<uint64_t>(m_lBytesCache))
+    return false;
+  if (m_bExpiraCache && GetTickCount() - m_ulTickCache > kValidadeCache) return false;
+  std::memcpy(buffer, m_pCache.get() + (deslocamento - m_ulDeslocamentoCache), m_ulTamanhoRegistro);
+  return true;
+}
+
+int CQVArqEx::Le(uint32_t registro, void* buffer) {
+  const uint64_t deslocamento = static_cast<uint64_t>(registro) * m_ulTamanhoRegistro;
+  if (ServeDoCache(deslocamento, buffer)) return 0;
+  if (int erro = AbreSeFechado()) return erro;
+  try {
+    if (!CabeNoFormato(deslocamento, m_ulTamanhoRegistro) || deslocamento >= GetLength()) {
+      RegistraErro('A');
+      return kQVErroFimArquivo;
+    }
+    m_lBytesCache = -1;  // the block is overwritten from here on
+    Seek(static_cast<LONGLONG>(deslocamento), begin);
+    const UINT lidos = Read(m_pCache.get(), m_ulCapacidade);
+    if (lidos == 0) return kQVErroFimArquivo;  // cut by another process since the length was taken
+    m_lBytesCache = lidos;
+    m_ulDeslocamentoCache = deslocamento;
+    m_ulTickCache = GetTickCount();
+    g_marcadorCache = static_cast<int32_t>(lidos);
+    // A short last record: the missing bytes read as zeros.
+    const uint32_t presentes = std::min<uint32_t>(lidos, m_ulTamanhoRegistro);
+    std::memcpy(buffer, m_pCache.get(), presentes);
+    std::memset(static_cast<uint8_t*>(buffer) + presentes, 0, m_ulTamanhoRegistro - presentes);
+    return 0;
+  } catch (const CFileException& erro) {
+    if (erro.m_cause == CFileException::endOfFile) return kQVErroFimArquivo;
+    RegistraErro('A');
+    return NumeroEntre(kCausasLeitura, erro.m_cause);
+  }
+}
+
+int CQVArqEx::GravaComTentativas(const void* dados, uint32_t tamanho, uint64_t deslocamento, bool bAcrescenta,
+                                 uint64_t* gravadoEm) {
+  for (uint32_t tentativa = 0; tentativa < kTentativas; ++tentativa) {
+    try {
+      const uint64_t inicio = bAcrescenta ? SeekToEnd() : deslocamento;
+      if (!CabeNoFormato(inicio, tamanho)) {
+        RegistraErro('A');
+        return kQVErroFimArquivo;
+      }
+      if (!bAcrescenta) Seek(static_cast<LONGLONG>(inicio), begin);
+      Write(dados, tamanho);
+      *gravadoEm = inicio;
+      return 0;
+    } catch (const CFileException& erro) {
+      RegistraErro('A');
+      if (Contem(kGravacaoTerminaLogo, erro.m_cause)) return NumeroDaCausa(erro.m_cause);
+      if (tentativa == kUltimaTentativa && Contem(kGravacaoTerminaNaUltima, erro.m_cause))
+        return NumeroDaCausa(erro.m_cause);
+    }
+  }
+  RegistraErro('A');
+  return kQVErroArquivo;
+}
+
+int CQVArqEx::Grava(const void* buffer, uint32_t* registro) {
+  int resultado = AbreSeFechado();
+  if (resultado == 0) {
+    const uint64_t deslocamento = static_cast<uint64_t>(*registro) * m_ulTamanhoRegistro;
+    uint64_t gravadoEm = 0;
+    resultado = GravaComTentativas(buffer, m_ulTamanhoRegistro, deslocamento, deslocamento == 0, &gravadoEm);
+    if (resultado == 0) *registro = static_cast<uint32_t>(gravadoEm / m_ulTamanhoRegistro);
+  }
+  InvalidaCache();
+  return resultado;
+}
+
+int CQVArqEx::GravaCabecalho(const void* dados, uint32_t tamanho) {
+  int resultado = AbreSeFechado();
+  if (resultado == 0) {
+    uint64_t gravadoEm = 0;
+    resultado = GravaComTentativas(dados, tamanho, 0, false, &gravadoEm);
+  }
+  InvalidaCache();
+  return resultado;
+}
+
+uint64_t CQVArqEx::GetComprimento() {
+  if (AbreSeFechado()) return 0;
+  try {
+    return GetLength();
+  } catch (const CFileException&) {
+    return 0;
+  }
+}
+
+uint32_t CQVArqEx::GetTamanho() { return static_cast<uint32_t>(std::min(GetComprimento(), kMaiorDeslocamento)); }
+
+int32_t CQVArqEx::GetQuantidadeRegistros() {
+  if (AbreSeFechado()) return -1;
+  return static_cast<int32_t>(GetTamanho() / m_ulTamanhoRegistro) - 1;
+}
+
+int CQVArqEx::Posiciona(char modo, uint32_t deslocamento, uint32_t* valor) {
+  if (modo != 'F' && modo != 'I' && modo != 'P') return kQVErroParametro;
+  if (int erro = AbreSeFechado()) return erro;
+  try {
+    *valor = 0;
+    if (modo == 'F') {
+      *valor = static_cast<uint32_t>(std::min<uint64_t>(SeekToEnd(), kMaiorDeslocamento));
+    } else if (modo == 'I') {
+      SeekToBegin();
+    } else if (deslocamento >= GetLength()) {
+      RegistraErro('A');
+      return kQVErroFimArquivo;
+    } else {
+      Seek(deslocamento, begin);
+    }
+    return 0;
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    return NumeroEntre(kCausasPosicao, erro.m_cause);
+  }
+}
+
+int CQVArqEx::AlocaCacheTotal() {
+  if (!m_bAberto) return 0;
+  const int64_t capacidade = (static_cast<int64_t>(GetQuantidadeRegistros()) + 1) * m_ulTamanhoRegistro;
+  if (capacidade <= 0) return 0;
+  InvalidaCache();
+  // The whole file is only a speed-up: without the memory the block stays.
+  uint8_t* total = new (std::nothrow) uint8_t[static_cast<size_t>(capacidade)];
+  if (!total) return 0;
+  m_pCache.reset(total);
+  m_ulCapacidade = static_cast<uint32_t>(capacidade);
+  return 0;
+}
+
+int CQVArqEx::GravaRegistro(const char* nome, const void* buffer, uint32_t tamanhoRegistro, uint32_t* registro,
+                            bool bCria) {
+  if (int erro = Abre(nome, 'G', tamanhoRegistro, bCria, false)) return erro;
+  const int resultado = Grava(buffer, registro);
+  Fecha();
+  return resultado;
+}
+
+int CQVArqEx::LeRegistro(const char* nome, uint32_t registro, void* buffer, uint32_t tamanhoRegistro) {
+  if (int erro = Abre(nome, 'L', tamanhoRegistro, false, false)) return erro;
+  const int resultado = Le(registro, buffer);
+  Fecha();
+  return resultado;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The "Erros" note
+
+int CQVArqEx::RegistraErro(char tipo) {
+  if (tipo != 'A' && tipo != 'U') return kQVErroParametro;
+  HKEY chave = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kChaveErros, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &chave, nullptr) != ERROR_SUCCESS)
+    return kQVErroRegistroErros;
+  if (tipo == 'A') {
+    GravaTextoRegistro(chave, "Usuario", "0");
+    GravaTextoRegistro(chave, "Arquivo", QVGetNomeArquivo(m_strNome));
+  } else {
+    char usuario[4];
+    std::snprintf(usuario, sizeof usuario, "%u", m_pRegistroMarca ? m_pRegistroMarca->cUsuario : 0u);
+    GravaTextoRegistro(chave, "Arquivo", " ");
+    GravaTextoRegistro(chave, "Usuario", usuario);
+  }
+  RegCloseKey(chave);
+  return 0;
+}
+
+int CQVArqEx::LimpaErro() {
+  HKEY chave = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kChaveErros, 0, KEY_ALL_ACCESS, &chave) != ERROR_SUCCESS) return 0;
+  char arquivo[MAX_PATH] = {};
+  DWORD tamanho = sizeof arquivo - 1;
+  const LONG leitura = RegQueryValueExA(chave, "Arquivo", nullptr, nullptr, reinterpret_cast<BYTE*>(arquivo), &tamanho);
+  if (leitura != ERROR_SUCCESS) {
+    RegCloseKey(chave);
+    return kQVErroRegistroErros;
+  }
+  if (QVGetNomeArquivo(m_strNome).CompareNoCase(arquivo) == 0) {
+    GravaTextoRegistro(chave, "Usuario", "0");
+    GravaTextoRegistro(chave, "Arquivo", " ");
+  }
+  RegCloseKey(chave);
+  return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Byte and text helpers
+
+int CQVArqEx::LeBytes(uint32_t quantidade, void* buffer) {
+  if (int erro = AbreSeFechado()) return erro;
+  try {
+    return Read(buffer, quantidade) < quantidade ? kQVErroFimArquivo : 0;
+  } catch (const CFileException& erro) {
+    if (erro.m_cause == CFileException::endOfFile) return kQVErroFimArquivo;
+    RegistraErro('A');
+    return NumeroEntre(kCausasLeitura, erro.m_cause);
+  }
+}
+
+HRESULT CQVArqEx::GravaBytes(uint32_t quantidade, const void* dados, uint32_t* deslocamento) {
+  if (int erro = AbreSeFechado()) return ComoHResult(erro);
+  const bool bAcrescenta = *deslocamento == 0;
+  if (!bAcrescenta) {
+    uint32_t ignorado;
+    if (int erro = Posiciona('P', *deslocamento, &ignorado)) return ComoHResult(erro);
+  }
+  int resultado = 0;
+  try {
+    const uint64_t inicio = bAcrescenta ? SeekToEnd() : *deslocamento;
+    if (!CabeNoFormato(inicio, quantidade)) {
+      RegistraErro('A');
+      resultado = kQVErroFimArquivo;
+    } else {
+      Write(dados, quantidade);
+      *deslocamento = static_cast<uint32_t>(inicio);
+    }
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    resultado = NumeroDaCausa(erro.m_cause);
+  }
+  InvalidaCache();
+  return ComoHResult(resultado);
+}
+
+HRESULT CQVArqEx::GravaTexto(const char* texto, uint32_t* deslocamento) {
+  *deslocamento = 0;
+  if (!texto || !*texto) return 0;
+  return GravaBytes(static_cast<uint32_t>(std::strlen(texto) + 1), texto, deslocamento);
+}
+
+HRESULT CQVArqEx::GravaTextoArquivo(const char* nome, const char* texto, uint32_t* deslocamento) {
+  // Offsets are bytes: the file is opened with 1-byte records, so a new one starts with one zero byte
+  // and no text ever lies at offset 0, which means "no text".
+  if (int erro = Abre(nome, 'G', 1, true, true)) return ComoHResult(erro);
+  const HRESULT resultado = GravaTexto(texto, deslocamento);
+  Fecha();
+  return resultado;
+}
+
+HRESULT CQVArqEx::LeBytesPosicao(uint32_t quantidade, uint32_t deslocamento, void* buffer) {
+  if (int erro = AbreSeFechado()) return ComoHResult(erro);
+  try {
+    Seek(deslocamento, begin);
+    Read(buffer, quantidade);
+    return 0;
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    return ComoHResult(NumeroEntre(kCausasLeitura, erro.m_cause));
+  }
+}
+
+HRESULT CQVArqEx::LeTexto(uint32_t quantidade, uint32_t deslocamento, char* buffer) {
+  if (quantidade == 0) return 0;
+  buffer[0] = 0;
+  if (int erro = AbreSeFechado()) return ComoHResult(erro);
+  try {
+    Seek(deslocamento, begin);
+    const UINT lidos = Read(buffer, quantidade);
+    std::memset(buffer + lidos, 0, quantidade - lidos);
+    if (char* fim = static_cast<char*>(std::memchr(buffer, 0, quantidade)))
+      std::memset(fim, 0, quantidade - static_cast<uint32_t>(fim - buffer));
+    return 0;
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    return ComoHResult(NumeroEntre(kCausasLeitura, erro.m_cause));
+  }
+}
+
+HRESULT CQVArqEx::LeTextoArquivo(const char* nome, uint32_t quantidade, uint32_t deslocamento, char* buffer) {
+  if (quantidade > 0) buffer[0] = 0;
+  if (int erro = Abre(nome, 'L', 1, true, true)) return ComoHResult(erro);
+  const HRESULT resultado = LeTexto(quantidade, deslocamento, buffer);
+  Fecha();
+  return resultado;
+}
+
+uint32_t CQVArqEx::GetTamanhoArquivo(const char* nome, uint32_t tamanhoRegistro) {
+  if (Abre(nome, 'L', tamanhoRegistro, true, true)) return 0;
+  uint32_t tamanho = 0;
+  const int erro = Posiciona('F', 0, &tamanho);
+  Fecha();
+  return erro ? 0 : tamanho;
+}
+
+HRESULT CQVArqEx::VerificaArquivo(const char* nome, uint32_t tamanhoRegistro, bool bVerificaTamanho) {
+  CQVArqEx arquivo;
+  arquivo.SetUsaArquivoControle(m_bUsaArquivoControle);
+  if (int erro = arquivo.Abre(nome, 'L', tamanhoRegistro, true, true)) return ComoHResult(erro);
+  if (bVerificaTamanho && arquivo.GetComprimento() % tamanhoRegistro != 0) return ComoHResult(kQVErroTamanhoArquivo);
+  return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Files that know their own name
+
+CQVArqEx_::CQVArqEx_() : m_strExtensao(".DAT") {}
+
+CString CQVArqEx_::SetExtensao(const char* extensao) {
+  CString anterior = m_strExtensao;
+  m_strExtensao = CString(".") + extensao;
+  return anterior;
+}
+
+CString CQVArqEx_::SetDiretorio(const char* diretorio) {
+  CString anterior = m_strDiretorio;
+  m_strDiretorio = diretorio;
+  return anterior;
+}
+
+char* CQVArqEx_::MontaNome(char* buffer) const {
+  std::snprintf(buffer, MAX_PATH, "%s%s%s", static_cast<const char*>(m_strDiretorio),
+                static_cast<const char*>(GetPrefixo()), static_cast<const char*>(m_strExtensao));
+  return buffer;
+}
+
+char* CQVArqEx_::MontaNomePeriodo(char* buffer, uint16_t usMesAno) const {
+  if (usMesAno < 949 || usMesAno > 2148) return nullptr;
+  char mesAno[8];
+  QVMesAnoParaTexto(usMesAno, mesAno, false);  // MM/AA
+  std::snprintf(buffer, MAX_PATH, "%s%s%.2s%.2s%s", static_cast<const char*>(m_strDiretorio),
+                static_cast<const char*>(GetPrefixo()), mesAno, mesAno + 3, static_cast<const char*>(m_strExtensao));
+  return buffer;
+}
+
+namespace {
+
+// The month number of "MMAA" at the given place of a name; 0 when it is not one.
+uint16_t MesAnoDoNome(const char* nome, size_t inicio) {
+  if (std::strlen(nome) < inicio + 4) return 0;
+  const char* mmaa = nome + inicio;
+  for (int i = 0; i < 4; ++i)
+    if (mmaa[i] < '0' || mmaa[i] > '9') return 0;
+  const int mes = (mmaa[0] - '0') * 10 + (mmaa[1] - '0');
+  if (mes < 1 || mes > 12) return 0;
+  const char texto[] = {mmaa[0], mmaa[1], '/', mmaa[2], mmaa[3], 0};
+  return QVTextoParaMesAno(texto);
+}
+
+}  // namespace
+
+HRESULT CQVArqEx_::ListaPeriodos(std::set<uint16_t>& meses) const {
+  meses.clear();
+  const CString padrao = m_strDiretorio + GetPrefixo() + "????.dat";
+  WIN32_FIND_DATAA achado;
+  HANDLE busca = FindFirstFileA(padrao, &achado);
+  if (busca == INVALID_HANDLE_VALUE) {
+    // No period file at all is an empty list, like the end of a search.
+    const DWORD erro = GetLastError();
+    return erro == ERROR_FILE_NOT_FOUND || erro == ERROR_NO_MORE_FILES ? 0 : HRESULT_FROM_WIN32(erro);
+  }
+  do {
+    if (uint16_t mes = MesAnoDoNome(achado.cFileName, 4)) meses.insert(mes);
+  } while (FindNextFileA(busca, &achado));
+  const DWORD erro = GetLastError();
+  FindClose(busca);
+  return erro == ERROR_NO_MORE_FILES ? 0 : HRESULT_FROM_WIN32(erro);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Free helpers
+
+HRESULT QVGetQuantidadeRegistrosArquivo(const char* nome, uint32_t tamanhoRegistro, int32_t* quantidade) {
+  *quantidade = 0;
+  if (!TamanhoRegistroValido(tamanhoRegistro)) return ComoHResult(kQVErroParametro);
+  HANDLE arquivo =
+      CreateFileA(nome, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                  nullptr);
+  if (arquivo == INVALID_HANDLE_VALUE) {
+    const DWORD erro = GetLastError();
+    return erro == ERROR_FILE_NOT_FOUND ? 0 : HRESULT_FROM_WIN32(erro);
+  }
+  LARGE_INTEGER tamanho;
+  const BOOL medido = GetFileSizeEx(arquivo, &tamanho);
+  const DWORD erro = GetLastError();
+  CloseHandle(arquivo);
+  if (!medido) return HRESULT_FROM_WIN32(erro);
+  *quantidade = static_cast<int32_t>(static_cast<uint64_t>(tamanho.QuadPart) / tamanhoRegistro) - 1;
+  return 0;
+}
+
+bool QVTestaExistenciaArquivo(const char* nome) {
+  HANDLE arquivo = CreateFileA(nome, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (arquivo != INVALID_HANDLE_VALUE) {
+    CloseHandle(arquivo);
+    return true;
+  }
+  const DWORD erro = GetLastError();
+  return erro != ERROR_FILE_NOT_FOUND && erro != ERROR_PATH_NOT_FOUND;
+}
