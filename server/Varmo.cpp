@@ -1,0 +1,23 @@
+// The Varmo program: its command line, as the original received it whole, with the executable's
+// full path in front. The exit code is the program's HRESULT; the process passes on its low byte
+// only.
+#include <string>
+
+#include "platform/win32/eventlog.h"
+#include "server/VarmoPrograma.h"
+
+namespace {
+
+std::string Palavra(const std::string& texto) {
+  return texto.find_first_of(" \t") == std::string::npos ? texto : '"' + texto + '"';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  char szPrograma[MAX_PATH * 4] = "";
+  GetModuleFileNameA(nullptr, szPrograma, sizeof szPrograma);
+  std::string linha = Palavra(szPrograma);
+  for (int i = 1; i < argc; ++i) linha += ' ' + Palavra(argv[i]);
+  return VarmoExecuta(linha.c_str());
+}
