@@ -1,0 +1,3 @@
+#include "model/CPPDadosApontamentoRefugo.h"
+
+template class PPDados<CPPDadosApontamentoRefugo, PPValoresApontamentoRefugo, PPSentido::Nenhum>;

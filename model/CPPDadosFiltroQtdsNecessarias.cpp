@@ -1,0 +1,3 @@
+#include "model/CPPDadosFiltroQtdsNecessarias.h"
+
+template class PPDados<CPPDadosFiltroQtdsNecessarias, _REG_PP_FILTRO_QTDS_NECESSARIASPS>;

@@ -1,0 +1,3 @@
+#include "model/CPPDadosLoteES.h"
+
+template class PPDados<CPPDadosLoteES, _REG_ES_LOTEPS>;

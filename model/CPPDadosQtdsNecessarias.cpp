@@ -1,0 +1,3 @@
+#include "model/CPPDadosQtdsNecessarias.h"
+
+template class PPDados<CPPDadosQtdsNecessarias, _REG_VARMO_QTDS_NECESSARIASPS>;
