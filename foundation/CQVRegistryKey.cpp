@@ -23,6 +23,22 @@ CString ExpandeAmbiente(const CString& texto) {
   return expandido;
 }
 
+// Sizes the array to the count and fills it by index; an entry whose enumeration fails stays empty,
+// and a key whose information cannot be read empties the array.
+template <typename Enumera>
+void LeNomes(bool informacaoLida, DWORD quantidade, DWORD maior, std::vector<CString>& nomes, Enumera enumera) {
+  if (!informacaoLida) {
+    nomes.clear();
+    return;
+  }
+  nomes.assign(quantidade, CString());
+  std::string nome(maior + 1, '\0');
+  for (DWORD i = 0; i < quantidade; ++i) {
+    DWORD tamanho = maior + 1;
+    if (enumera(i, nome.data(), &tamanho) == ERROR_SUCCESS) nomes[i] = CString(nome.c_str());
+  }
+}
+
 }  // namespace
 
 LONG CQVRegistryKey::Abre(HKEY raiz, const char* subChave, bool bGravacao) {
@@ -77,32 +93,18 @@ DWORD CQVRegistryKey::GetQtdeValores() {
 
 void CQVRegistryKey::LeSubChaves(std::vector<CString>& nomes) {
   DWORD quantidade = 0, maior = 0;
-  if (!InformacaoChave(&quantidade, &maior, nullptr, nullptr)) {
-    nomes.clear();
-    return;
-  }
-  nomes.assign(quantidade, CString());
-  std::string nome(maior + 1, '\0');
-  for (DWORD i = 0; i < quantidade; ++i) {
-    DWORD tamanho = maior + 1;
-    if (RegEnumKeyExA(m_hChave, i, nome.data(), &tamanho, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-      nomes[i] = CString(nome.c_str());
-  }
+  bool lida = InformacaoChave(&quantidade, &maior, nullptr, nullptr);
+  LeNomes(lida, quantidade, maior, nomes, [this](DWORD i, char* nome, DWORD* tamanho) {
+    return RegEnumKeyExA(m_hChave, i, nome, tamanho, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 void CQVRegistryKey::LeNomesValores(std::vector<CString>& nomes) {
   DWORD quantidade = 0, maior = 0;
-  if (!InformacaoChave(nullptr, nullptr, &quantidade, &maior)) {
-    nomes.clear();
-    return;
-  }
-  nomes.assign(quantidade, CString());
-  std::string nome(maior + 1, '\0');
-  for (DWORD i = 0; i < quantidade; ++i) {
-    DWORD tamanho = maior + 1;
-    if (RegEnumValueA(m_hChave, i, nome.data(), &tamanho, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-      nomes[i] = CString(nome.c_str());
-  }
+  bool lida = InformacaoChave(nullptr, nullptr, &quantidade, &maior);
+  LeNomes(lida, quantidade, maior, nomes, [this](DWORD i, char* nome, DWORD* tamanho) {
+    return RegEnumValueA(m_hChave, i, nome, tamanho, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 LONG CQVRegistryKey::RemoveChave(const char* subChave) { return RegDeleteKeyA(m_hChave, subChave); }
