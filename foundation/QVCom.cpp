@@ -1,5 +1,6 @@
 #include "foundation/QVCom.h"
 
+#include "platform/win32/module.h"
 #include "platform/com/apartment.h"
 #include "platform/com/taskmem.h"
 #include "platform/win32/clock.h"

@@ -3,6 +3,7 @@
 // only.
 #include <string>
 
+#include "platform/win32/module.h"
 #include "platform/win32/eventlog.h"
 #include "server/VarmoPrograma.h"
 

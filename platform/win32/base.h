@@ -35,6 +35,12 @@ static_assert(sizeof(void*) == 4, "the system's records need the 32-bit target")
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(-1))
 #define MAX_PATH 260
 
+// 100-nanosecond intervals since 1601-01-01 (UTC).
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
 // HRESULT values and helpers.
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;

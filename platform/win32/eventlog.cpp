@@ -192,28 +192,6 @@ BOOL DeregisterEventSource(HANDLE event_log) {
   return TRUE;
 }
 
-DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
-  if (module) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return 0;
-  }
-  char path[4096];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length < 0 || size == 0) {
-    SetLastError(length < 0 ? ERROR_GEN_FAILURE : ERROR_INSUFFICIENT_BUFFER);
-    return 0;
-  }
-  std::replace(path, path + length, '/', '\\');
-  const auto copied = std::min(static_cast<DWORD>(length), size - 1);
-  memcpy(buffer, path, copied);
-  buffer[copied] = '\0';
-  if (copied < static_cast<DWORD>(length)) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return size;
-  }
-  SetLastError(ERROR_SUCCESS);
-  return copied;
-}
 
 std::vector<EventLogEntry> ReadEventLog() {
   std::vector<EventLogEntry> entries;

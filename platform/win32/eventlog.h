@@ -12,8 +12,6 @@
 // written \\, \t, \n and \r, so that an entry stays on one line. One entry is written with one
 // append, so entries of several threads or processes never mix. Only the local machine's log
 // exists: a server name other than null or "" fails.
-//
-// GetModuleFileNameA lives here because the event-log callers are the ones that need it.
 #pragma once
 
 #include <string>
@@ -34,10 +32,6 @@ BOOL ReportEventA(HANDLE event_log, WORD type, WORD category, DWORD event_id, vo
                   WORD string_count, DWORD data_size, LPCSTR* strings, LPVOID data);
 BOOL DeregisterEventSource(HANDLE event_log);
 
-// The program's own path with backslashes ("\usr\lib\qv\Varmo"), for a null module; other modules
-// are not known here (ERROR_MOD_NOT_FOUND). A path longer than the buffer is cut to size - 1
-// characters and terminated, and the call returns size with ERROR_INSUFFICIENT_BUFFER.
-DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 
 // For tests: the entries written so far, read back from the file (strings and source in UTF-8).
 struct EventLogEntry {

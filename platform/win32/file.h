@@ -75,12 +75,6 @@ union LARGE_INTEGER {
 };
 using PLARGE_INTEGER = LARGE_INTEGER*;
 
-// 100-nanosecond intervals since 1601-01-01 (UTC).
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
-
 struct WIN32_FIND_DATAA {
   DWORD dwFileAttributes;
   FILETIME ftCreationTime;  // the status-change time: Linux keeps no creation time

@@ -3,7 +3,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -16,11 +18,14 @@ std::string NomeLinux(std::string nome) {
   return "lib" + nome + ".so";
 }
 
-std::string DiretorioDoPrograma() {
+std::string CaminhoDoPrograma() {
   char caminho[PATH_MAX];
   ssize_t tamanho = readlink("/proc/self/exe", caminho, sizeof caminho - 1);
-  if (tamanho <= 0) return std::string();
-  std::string programa(caminho, static_cast<size_t>(tamanho));
+  return tamanho > 0 ? std::string(caminho, static_cast<size_t>(tamanho)) : std::string();
+}
+
+std::string DiretorioDoPrograma() {
+  std::string programa = CaminhoDoPrograma();
   return programa.substr(0, programa.rfind('/') + 1);
 }
 
@@ -56,3 +61,26 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
 }
 
 BOOL FreeLibrary(HMODULE module) { return module && dlclose(module) == 0 ? TRUE : FALSE; }
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
+  if (module) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return 0;
+  }
+  std::string path = CaminhoDoPrograma();
+  const auto length = path.size();
+  if (length == 0 || size == 0) {
+    SetLastError(length == 0 ? ERROR_GEN_FAILURE : ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::replace(path.begin(), path.end(), '/', '\\');
+  const auto copied = std::min(static_cast<DWORD>(length), size - 1);
+  memcpy(buffer, path.data(), copied);
+  buffer[copied] = '\0';
+  if (copied < static_cast<DWORD>(length)) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return copied;
+}

@@ -13,3 +13,8 @@ HMODULE LoadLibraryA(LPCSTR name);
 // Null with last error ERROR_PROC_NOT_FOUND when the library has no such entry point.
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
+
+// The program's own path with backslashes ("\usr\lib\qv\Varmo"), for a null module; other modules
+// are not known here (ERROR_MOD_NOT_FOUND). A path longer than the buffer is cut to size - 1
+// characters and terminated, and the call returns size with ERROR_INSUFFICIENT_BUFFER.
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);

@@ -483,8 +483,9 @@ LONG RegDeleteValueA(HKEY key, LPCSTR name) {
 }
 
 LONG RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, DWORD* name_size, DWORD*, LPSTR class_name,
-                   DWORD* class_size, FILETIME*) {
+                   DWORD* class_size, FILETIME* last_write) {
   if (!name || !name_size) return ERROR_INVALID_PARAMETER;
+  if (last_write) *last_write = FILETIME{};
   return ReadKey(key, KEY_ENUMERATE_SUB_KEYS, [&](RegistryKey& target) -> LONG {
     if (index >= target.subkeys.size()) return ERROR_NO_MORE_ITEMS;
     if (LONG error = CopyName(std::next(target.subkeys.begin(), index)->first, name, name_size))
@@ -509,7 +510,8 @@ LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, DWORD* name_size, DWORD*, 
 LONG RegQueryInfoKeyA(HKEY key, LPSTR class_name, DWORD* class_size, DWORD*, DWORD* subkeys,
                       DWORD* max_subkey_length, DWORD* max_class_length, DWORD* values,
                       DWORD* max_value_name_length, DWORD* max_value_length,
-                      DWORD* security_descriptor_size, FILETIME*) {
+                      DWORD* security_descriptor_size, FILETIME* last_write) {
+  if (last_write) *last_write = FILETIME{};
   return ReadKey(key, KEY_QUERY_VALUE, [&](RegistryKey& target) -> LONG {
     size_t longest_subkey = 0, longest_name = 0, longest_data = 0;
     for (const auto& [subkey_name, subkey] : target.subkeys)

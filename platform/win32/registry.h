@@ -35,7 +35,6 @@
 #include "platform/win32/base.h"
 
 struct SECURITY_ATTRIBUTES;
-struct FILETIME;
 struct HKEY__;
 using HKEY = HKEY__*;
 using REGSAM = DWORD;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/QVCom.h"
+#include "platform/win32/module.h"
 #include "platform/com/apartment.h"
 #include "platform/com/standin.h"
 #include "platform/win32/eventlog.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/module.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/eventlog.h"
 #include "tests/platform/win32/TemporaryRegistry.h"
