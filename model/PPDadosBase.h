@@ -42,11 +42,17 @@
 // bytes with strncpy rules and never writes the field's last byte; a text getter reads up to the
 // first zero byte and never past the field.
 //
+// A class that keeps only a few fields of another module's record in a compact record of its own
+// names that record as its Origem: its CopiarDe reads the other module's record, fills each field
+// declared with PP_CAMPO_DA_ORIGEM from the field named beside it and rebuilds each list declared
+// with PP_LISTA_DA_ORIGEM from the other record's count and array; it has no CopiarPara.
+//
 // Sub-records held as embedded objects (PP_EMBUTIDO) are written by the embedded object on the way
 // out; CopiarDe zeroes their bytes in the record copy, so that the copy never keeps an address of
 // the caller's arrays. Array fields that a record carries through from another module's record but
 // that the class does not manage (PP_ARRAY_NAO_USADO) are zeroed, count and pointer, by CopiarDe
-// and CopiarPara for the same reason; the server release frees them.
+// and CopiarPara for the same reason; the server release frees them, and first the arrays that
+// each of their elements holds when the class names them (PP_ARRAY_NAO_USADO_ANINHADO).
 //
 // A data object holds no pointer to a server, a file or another data object, no lock and no shared
 // state; it serves one thread at a time.
@@ -130,6 +136,9 @@ struct PPCampo {
   }
 };
 
+// The PPCampo of field `campo` of record type R.
+#define PP_CAMPO_DE(R, campo) PPCampo<R, decltype(std::declval<R&>().campo), offsetof(R, campo)>
+
 // ---------------------------------------------------------------------------------------------
 // The parts of a data object beside its record copy. Each part clears itself (Esvazia), copies the
 // same part of another object (Copia), writes itself into an output record (EscreveEm), reads
@@ -148,14 +157,54 @@ struct PPParteListaSemRegistro {
   }
 };
 
-// A child list carried by a count field and an array field of the record.
+// A child list filled from a counted array of a record (CampoQtd and CampoArray belong to the same
+// record type): appending the children of an input record, releasing a record's arrays.
 template <class E, class CampoQtd, class CampoArray>
-struct PPParteLista : PPParteListaSemRegistro<E> {
+struct PPParteListaDeArray : PPParteListaSemRegistro<E> {
   using Registro = typename CampoQtd::Registro;
   using Qtd = typename CampoQtd::Tipo;
   using ElementoRegistro = std::remove_pointer_t<typename CampoArray::Tipo>;
   static constexpr bool kNumeros = std::is_arithmetic_v<E>;
   using PPParteListaSemRegistro<E>::lista;
+
+  // Appends one child per element of the input's array, when the array is not null and the count
+  // (read with its field's type) above 0; returns the count added.
+  Qtd AdicionaDe(const Registro& entrada) {
+    const Qtd quantidade = CampoQtd::Le(entrada);
+    const ElementoRegistro* bloco = CampoArray::Le(entrada);
+    if (bloco == nullptr || !(quantidade > 0)) return 0;
+    for (Qtd i = 0; i < quantidade; ++i) {
+      if constexpr (kNumeros)
+        lista.AdicionaVazio() = bloco[i];
+      else
+        lista.AdicionaVazio().CopiarDe(&bloco[i]);
+    }
+    return quantidade;
+  }
+  template <PPAlocacao kAlocacao>
+  static void Libera(Registro* registro) {
+    ElementoRegistro* bloco = CampoArray::Le(*registro);
+    if (bloco != nullptr) {
+      if constexpr (!kNumeros) {
+        const Qtd quantidade = CampoQtd::Le(*registro);
+        for (Qtd i = 0; i < quantidade; ++i) E::template LiberaArraysCom<kAlocacao>(&bloco[i]);
+      }
+      PPLiberaBloco<kAlocacao>(bloco);
+    }
+    CampoQtd::Escreve(registro, 0);
+    CampoArray::Escreve(registro, nullptr);
+  }
+};
+
+// A child list carried by a count field and an array field of the record.
+template <class E, class CampoQtd, class CampoArray>
+struct PPParteLista : PPParteListaDeArray<E, CampoQtd, CampoArray> {
+  using Base = PPParteListaDeArray<E, CampoQtd, CampoArray>;
+  using typename Base::ElementoRegistro;
+  using typename Base::Qtd;
+  using typename Base::Registro;
+  using Base::kNumeros;
+  using Base::lista;
 
   void EscreveEm(Registro* saida) const {
     CampoQtd::Escreve(saida, 0);
@@ -175,30 +224,42 @@ struct PPParteLista : PPParteListaSemRegistro<E> {
   void LeDe(Registro* copia, const Registro& entrada) {
     CampoQtd::Escreve(copia, 0);
     CampoArray::Escreve(copia, nullptr);
-    const Qtd quantidade = CampoQtd::Le(entrada);
-    const ElementoRegistro* bloco = CampoArray::Le(entrada);
-    if (bloco == nullptr || !(quantidade > 0)) return;
-    for (Qtd i = 0; i < quantidade; ++i) {
-      if constexpr (kNumeros)
-        lista.AdicionaVazio() = bloco[i];
-      else
-        lista.AdicionaVazio().CopiarDe(&bloco[i]);
-    }
-    CampoQtd::Escreve(copia, quantidade);
+    CampoQtd::Escreve(copia, this->AdicionaDe(entrada));
   }
-  template <PPAlocacao kAlocacao>
-  static void Libera(Registro* registro) {
-    ElementoRegistro* bloco = CampoArray::Le(*registro);
-    if (bloco != nullptr) {
-      if constexpr (!kNumeros) {
-        const Qtd quantidade = CampoQtd::Le(*registro);
-        for (Qtd i = 0; i < quantidade; ++i) E::template LiberaArraysCom<kAlocacao>(&bloco[i]);
-      }
-      PPLiberaBloco<kAlocacao>(bloco);
-    }
-    CampoQtd::Escreve(registro, 0);
-    CampoArray::Escreve(registro, nullptr);
+};
+
+// A child list of a class with a compact record of its own, rebuilt from the count and array of the
+// other module's record (CampoQtd and CampoArray are fields of that record).
+template <class E, class CampoQtd, class CampoArray>
+struct PPParteListaDaOrigem : PPParteListaDeArray<E, CampoQtd, CampoArray> {
+  template <class R>
+  void LeDe(R*, const typename CampoQtd::Registro& origem) {
+    this->AdicionaDe(origem);
   }
+};
+
+// A field of a compact record, filled by CopiarDe from a field of the other module's record.
+template <class CampoProprio, class CampoOrigem>
+struct PPParteCampoDaOrigem {
+  static_assert(std::is_same_v<typename CampoProprio::Tipo, typename CampoOrigem::Tipo>);
+  using Origem = typename CampoOrigem::Registro;
+
+  void Esvazia() {}
+  void Copia(const PPParteCampoDaOrigem&) {}
+  void LeDe(typename CampoProprio::Registro* copia, const Origem& origem) {
+    CampoProprio::Escreve(copia, CampoOrigem::Le(origem));
+  }
+  template <PPAlocacao>
+  static void Libera(Origem*) {}
+};
+
+// A text of any length kept beside the record (or in a class without one): empty after clearing,
+// copies carry it.
+struct PPParteTextoLivre {
+  CString texto;
+
+  void Esvazia() { texto.Empty(); }
+  void Copia(const PPParteTextoLivre& outra) { texto = outra.texto; }
 };
 
 // A whole data object held as a member: clearing and copying. A class without a record has only
@@ -246,10 +307,12 @@ struct PPParteValor {
 
 // A counted array that another module's record carries and the class does not manage: the class
 // keeps no copy of it, so that no record copy or output record points at an array that its owner
-// has freed. Only the release of a server's record frees it.
-template <class CampoQtd, class CampoArray>
+// has freed. Only the release of a server's record frees it; when the array's elements hold arrays
+// of their own, Aninhado (a PPParteArrayNaoUsado over the element record) frees those first.
+template <class CampoQtd, class CampoArray, class Aninhado = void>
 struct PPParteArrayNaoUsado {
   using Registro = typename CampoQtd::Registro;
+  using Qtd = typename CampoQtd::Tipo;
 
   void Esvazia() {}
   void Copia(const PPParteArrayNaoUsado&) {}
@@ -257,7 +320,13 @@ struct PPParteArrayNaoUsado {
   void LeDe(Registro* copia, const Registro&) { Zera(copia); }
   template <PPAlocacao kAlocacao>
   static void Libera(Registro* registro) {
-    PPLiberaBloco<kAlocacao>(CampoArray::Le(*registro));
+    auto* bloco = CampoArray::Le(*registro);
+    if constexpr (!std::is_void_v<Aninhado>) {
+      if (bloco != nullptr)
+        for (Qtd i = 0; i < CampoQtd::Le(*registro); ++i)
+          Aninhado::template Libera<kAlocacao>(&bloco[i]);
+    }
+    PPLiberaBloco<kAlocacao>(bloco);
     Zera(registro);
   }
 
@@ -277,13 +346,18 @@ struct PPTipoDaParte<Parte C::*> {
 
 // ---------------------------------------------------------------------------------------------
 // The base of every data class. ClasseDados is the data class itself; its parts are the members
-// that PP_PARTES names, visited in that order.
+// that PP_PARTES names, visited in that order. OrigemDados is the record that CopiarDe reads: the
+// record copy's own type, except in a class that keeps a compact record of its own.
 template <class ClasseDados, class RegistroDados,
-          PPSentido kSentido = PPSentido::CopiarParaECopiarDe>
+          PPSentido kSentido = PPSentido::CopiarParaECopiarDe, class OrigemDados = RegistroDados>
 class PPDados : public TQVBaseParaDados {
+  static constexpr bool kCopiaORegistro = std::is_same_v<RegistroDados, OrigemDados>;
+  static_assert(kCopiaORegistro || kSentido == PPSentido::SoCopiarDe);
+
  public:
   using Classe = ClasseDados;
   using Registro = RegistroDados;
+  using Origem = OrigemDados;
 
   PPDados() { std::memset(static_cast<void*>(&registro_), 0, sizeof(Registro)); }
   PPDados(const PPDados& outro) : TQVBaseParaDados(), registro_(outro.registro_) {}
@@ -306,11 +380,13 @@ class PPDados : public TQVBaseParaDados {
     ParaCadaParte(Objeto(), [&](const auto& parte) { parte.EscreveEm(pRegPS); });
   }
 
-  void CopiarDe(const Registro* pRegPS)
+  void CopiarDe(const Origem* pRegPS)
     requires(kSentido != PPSentido::Nenhum)
   {
     Limpar();
-    std::memcpy(static_cast<void*>(&registro_), static_cast<const void*>(pRegPS), sizeof(Registro));
+    if constexpr (kCopiaORegistro)
+      std::memcpy(static_cast<void*>(&registro_), static_cast<const void*>(pRegPS),
+                  sizeof(Registro));
     ParaCadaParte(Objeto(), [&](auto& parte) { parte.LeDe(&registro_, *pRegPS); });
   }
 
@@ -323,7 +399,7 @@ class PPDados : public TQVBaseParaDados {
   }
   // The same for a record whose arrays a server allocated with the COM task allocator. A count
   // above 0 with a null array frees nothing at that level.
-  static void LiberaArraysDoServidor(Registro* pRegPS)
+  static void LiberaArraysDoServidor(Origem* pRegPS)
     requires(kSentido != PPSentido::Nenhum)
   {
     LiberaArraysCom<PPAlocacao::Servidor>(pRegPS);
@@ -331,7 +407,7 @@ class PPDados : public TQVBaseParaDados {
 
   // The release of one allocator, for the parts of the classes that hold this one.
   template <PPAlocacao kAlocacao>
-  static void LiberaArraysCom(Registro* pRegPS) {
+  static void LiberaArraysCom(Origem* pRegPS) {
     using Membros = decltype(Classe::Partes());
     [&]<size_t... I>(std::index_sequence<I...>) {
       (PPTipoDaParte<std::tuple_element_t<I, Membros>>::Tipo::template Libera<kAlocacao>(pRegPS),
@@ -475,11 +551,63 @@ class PPDados : public TQVBaseParaDados {
                                                                                          \
  public:
 
+// The same for an array whose elements (records of type R) hold a counted array of their own,
+// in R's fields campoQtdDoElemento and campoArrayDoElemento.
+#define PP_ARRAY_NAO_USADO_ANINHADO(Nome, campoQtd, campoArray, R, campoQtdDoElemento,          \
+                                    campoArrayDoElemento)                                       \
+ private:                                                                                       \
+  PPParteArrayNaoUsado<PP_CAMPO_DO_REGISTRO(campoQtd), PP_CAMPO_DO_REGISTRO(campoArray),        \
+                       PPParteArrayNaoUsado<PP_CAMPO_DE(R, campoQtdDoElemento),                 \
+                                            PP_CAMPO_DE(R, campoArrayDoElemento)>>              \
+      parte##Nome##_;                                                                           \
+                                                                                                \
+ public:
+
+// GetNome/SetNome of field `campo` of a compact record, which CopiarDe fills from field
+// `campoOrigem` of the other module's record (the class's Origem); the field's own type.
+#define PP_CAMPO_DA_ORIGEM(Nome, campo, campoOrigem) \
+  PP_CAMPO(Nome, campo)                               \
+  PP_PARTE_DA_ORIGEM(Nome, campo, campoOrigem)
+
+// The same in the type that the class declares for it.
+#define PP_CAMPO_COMO_DA_ORIGEM(Tipo, Nome, campo, campoOrigem) \
+  PP_CAMPO_COMO(Tipo, Nome, campo)                               \
+  PP_PARTE_DA_ORIGEM(Nome, campo, campoOrigem)
+
+#define PP_PARTE_DA_ORIGEM(Nome, campo, campoOrigem)                                             \
+ private:                                                                                        \
+  [[no_unique_address]] PPParteCampoDaOrigem<PP_CAMPO_DO_REGISTRO(campo),                        \
+                                             PP_CAMPO_DE(Origem, campoOrigem)> parte##Nome##_;   \
+                                                                                                 \
+ public:
+
+// A child list X of element E of a class with a compact record, rebuilt by CopiarDe from the
+// count field and array field of the other module's record.
+#define PP_LISTA_DA_ORIGEM(X, E, campoQtdOrigem, campoArrayOrigem)                 \
+ public:                                                                           \
+  PP_MEMBROS_DE_LISTA(X, E, parte##X##_.lista)                                     \
+ private:                                                                          \
+  PPParteListaDaOrigem<E, PP_CAMPO_DE(Origem, campoQtdOrigem),                     \
+                       PP_CAMPO_DE(Origem, campoArrayOrigem)> parte##X##_;         \
+                                                                                   \
+ public:
+
+// GetNome/SetNome of a text of any length kept beside the record (the setter keeps the whole text).
+#define PP_TEXTO_LIVRE(Nome)                                                  \
+ public:                                                                      \
+  CString Get##Nome() const { return parte##Nome##_.texto; }                  \
+  void Set##Nome(const char* texto) { parte##Nome##_.texto = texto; }         \
+                                                                              \
+ private:                                                                     \
+  PPParteTextoLivre parte##Nome##_;                                           \
+                                                                              \
+ public:
+
 // The parts of the class, in the order in which clearing, copying, CopiarPara, CopiarDe and the
 // releases visit them (the order of the record's count fields, embedded objects first).
 #define PP_PARTES(...)                                                                   \
  private:                                                                                \
-  template <class, class, PPSentido>                                                     \
+  template <class, class, PPSentido, class>                                              \
   friend class PPDados;                                                                  \
   static constexpr auto Partes() {                                                       \
     return std::make_tuple(PP_JUNTA(PP_PARTES_, PP_CONTA(__VA_ARGS__))(__VA_ARGS__));   \

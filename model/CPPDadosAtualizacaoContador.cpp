@@ -1,0 +1,4 @@
+#include "model/CPPDadosAtualizacaoContador.h"
+
+template class PPDados<CPPDadosAtualizacaoContador, PPValoresAtualizacaoContador,
+                       PPSentido::Nenhum>;

@@ -1,0 +1,3 @@
+#include "model/CPPDadosCategoria.h"
+
+template class PPDados<CPPDadosCategoria, _REG_CATEGORIAS_PS, PPSentido::SoCopiarDe>;

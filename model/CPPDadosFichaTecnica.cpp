@@ -1,0 +1,9 @@
+#include "model/CPPDadosFichaTecnica.h"
+
+template class PPDados<CPPDadosFichaTecnicaGradesProduto, _REG_PP_GRADE_PRODUTO_FICHAPS>;
+template class PPDados<CPPDadosFichaTecnicaProduto, _REG_VARMO_PRODUTO_FICHA_TECNICAPS>;
+template class PPDados<CPPDadosFichaTecnicaTolerancia, _REG_VARMO_TOLERANCIA_PARA_APONTAMENTOPS>;
+template class PPDados<CPPDadosFichaTecnicaImagem, _REG_PP_IMAGEM_FICHA_TECNICAPS>;
+template class PPDados<CPPDadosFichaTecnicaEtiqueta, _REG_PP_ETIQUETA_FICHA_TECNICAPS>;
+template class PPDados<CPPDadosFichaTecnicaProcesso, _REG_VARMO_PROCESSO_FICHA_TECNICAPS>;
+template class PPDados<CPPDadosFichaTecnica, _REG_VARMO_FICHA_TECNICAPS>;

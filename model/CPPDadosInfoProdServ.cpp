@@ -1,0 +1,3 @@
+#include "model/CPPDadosInfoProdServ.h"
+
+template class PPDados<CPPDadosInfoProdServ, PPValoresInfoProdServ, PPSentido::Nenhum>;

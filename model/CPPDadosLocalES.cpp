@@ -1,0 +1,3 @@
+#include "model/CPPDadosLocalES.h"
+
+template class PPDados<CPPDadosLocalES, _REG_ES_LOCAISPS, PPSentido::SoCopiarDe>;

@@ -1,0 +1,3 @@
+#include "model/CPPDadosMotivoRefugo.h"
+
+template class PPDados<CPPDadosMotivoRefugo, _REG_PP_MOTIVO_REFUGOPS>;

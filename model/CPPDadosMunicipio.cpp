@@ -1,0 +1,3 @@
+#include "model/CPPDadosMunicipio.h"
+
+template class PPDados<CPPDadosMunicipio, _REG_MUNICIPIO_PS, PPSentido::SoCopiarDe>;

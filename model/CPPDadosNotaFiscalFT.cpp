@@ -1,0 +1,3 @@
+#include "model/CPPDadosNotaFiscalFT.h"
+
+template class PPDados<CPPDadosNotaFiscalFT, tagREG_NOTA_LIGHTPS, PPSentido::SoCopiarDe>;

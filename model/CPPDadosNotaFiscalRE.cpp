@@ -1,0 +1,3 @@
+#include "model/CPPDadosNotaFiscalRE.h"
+
+template class PPDados<CPPDadosNotaFiscalRE, tagREG_ENTRADA_LIGHTPS, PPSentido::SoCopiarDe>;

@@ -1,0 +1,3 @@
+#include "model/CPPDadosPlanoDF.h"
+
+template class PPDados<CPPDadosPlanoDF, _RegContaPS, PPSentido::SoCopiarDe>;

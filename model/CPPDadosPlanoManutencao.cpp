@@ -1,0 +1,5 @@
+#include "model/CPPDadosPlanoManutencao.h"
+
+template class PPDados<CPPDadosPlanoManutencaoComponente, _REG_PP_PLANO_MANUTENCAO_COMPONENTEPS>;
+template class PPDados<CPPDadosPlanoManutencaoProgramacao, _REG_PP_PLANO_MANUTENCAO_PROGRAMACAOPS>;
+template class PPDados<CPPDadosPlanoManutencao, _REG_PP_PLANO_MANUTENCAOPS>;

@@ -1,0 +1,3 @@
+#include "model/CPPDadosSecao.h"
+
+template class PPDados<CPPDadosSecao, _REG_PP_SECAOPS>;

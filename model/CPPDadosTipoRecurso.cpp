@@ -1,0 +1,8 @@
+#include "model/CPPDadosTipoRecurso.h"
+
+template class PPDados<CPPDadosTipoRecursoOperacaoContador, _REG_PP_TIPO_RECURSO_CONTADORPS>;
+template class PPDados<CPPDadosTipoRecursoOperacaoQuantidade, _REG_PP_TIPO_RECURSO_QUANTIDADEPS>;
+template class PPDados<CPPDadosTipoRecursoOperacaoIntervalo, _REG_PP_TIPO_RECURSO_INTERVALOPS>;
+template class PPDados<CPPDadosTipoRecursoOperacaoDetalhe, _REG_PP_TIPO_RECURSO_DETALHEPS>;
+template class PPDados<CPPDadosTipoRecursoOperacao, _REG_PP_TIPO_RECURSO_OPERACAOPS>;
+template class PPDados<CPPDadosTipoRecurso, _REG_PP_TIPO_RECURSOPS>;
