@@ -179,6 +179,11 @@ int CQVArqEx::AposAberturaFisica(bool bLimpaErro) {
   return verificacao;
 }
 
+void CQVArqEx::RegistraFalha(int causa) {
+  // Running into the end is how a scan stops, not a fault worth naming the file for.
+  if (causa != CFileException::endOfFile) RegistraErro('A');
+}
+
 void CQVArqEx::FechaSemErro() {
   try {
     Close();
@@ -206,7 +211,7 @@ int CQVArqEx::Fecha() {
     return 0;
   } catch (const CFileException& erro) {
     m_bAberto = m_hFile != hFileNull;
-    RegistraErro('A');
+    RegistraFalha(erro.m_cause);
     return NumeroEntre(kCausasFechamento, erro.m_cause);
   }
 }
@@ -257,7 +262,10 @@ int CQVArqEx::Le(uint32_t registro, void* buffer) {
     m_lBytesCache = -1;  // the block is overwritten from here on
     Seek(static_cast<LONGLONG>(deslocamento), begin);
     const UINT lidos = Read(m_pCache.get(), m_ulCapacidade);
-    if (lidos == 0) return kQVErroFimArquivo;  // cut by another process since the length was taken
+    if (lidos == 0) {  // cut by another process since the length was taken: past its end after all
+      RegistraErro('A');
+      return kQVErroFimArquivo;
+    }
     m_lBytesCache = lidos;
     m_ulDeslocamentoCache = deslocamento;
     m_ulTickCache = GetTickCount();
@@ -269,7 +277,7 @@ int CQVArqEx::Le(uint32_t registro, void* buffer) {
     return 0;
   } catch (const CFileException& erro) {
     if (erro.m_cause == CFileException::endOfFile) return kQVErroFimArquivo;
-    RegistraErro('A');
+    RegistraFalha(erro.m_cause);
     return NumeroEntre(kCausasLeitura, erro.m_cause);
   }
 }
@@ -353,7 +361,7 @@ int CQVArqEx::Posiciona(char modo, uint32_t deslocamento, uint32_t* valor) {
     }
     return 0;
   } catch (const CFileException& erro) {
-    RegistraErro('A');
+    RegistraFalha(erro.m_cause);
     return NumeroEntre(kCausasPosicao, erro.m_cause);
   }
 }
@@ -435,7 +443,7 @@ int CQVArqEx::LeBytes(uint32_t quantidade, void* buffer) {
     return Read(buffer, quantidade) < quantidade ? kQVErroFimArquivo : 0;
   } catch (const CFileException& erro) {
     if (erro.m_cause == CFileException::endOfFile) return kQVErroFimArquivo;
-    RegistraErro('A');
+    RegistraFalha(erro.m_cause);
     return NumeroEntre(kCausasLeitura, erro.m_cause);
   }
 }
@@ -487,7 +495,7 @@ HRESULT CQVArqEx::LeBytesPosicao(uint32_t quantidade, uint32_t deslocamento, voi
     Read(buffer, quantidade);
     return 0;
   } catch (const CFileException& erro) {
-    RegistraErro('A');
+    RegistraFalha(erro.m_cause);
     return ComoHResult(NumeroEntre(kCausasLeitura, erro.m_cause));
   }
 }
@@ -504,7 +512,7 @@ HRESULT CQVArqEx::LeTexto(uint32_t quantidade, uint32_t deslocamento, char* buff
       std::memset(fim, 0, quantidade - static_cast<uint32_t>(fim - buffer));
     return 0;
   } catch (const CFileException& erro) {
-    RegistraErro('A');
+    RegistraFalha(erro.m_cause);
     return ComoHResult(NumeroEntre(kCausasLeitura, erro.m_cause));
   }
 }

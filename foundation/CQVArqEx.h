@@ -175,6 +175,8 @@ class CQVArqEx : public CFile {
   // The attempts of a physical open with the given flags; bPodeCriar lets a missing file be created.
   int AbreComTentativas(UINT flags, bool bPodeCriar, bool bLimpaErro);
   int AposAberturaFisica(bool bLimpaErro);
+  // The "Erros" note of a failed read, close or position: every cause but the end of the file.
+  void RegistraFalha(int causa);
   void FechaSemErro();
   bool AlocaBloco();
   bool ServeDoCache(uint64_t deslocamento, void* buffer) const;

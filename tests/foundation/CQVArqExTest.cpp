@@ -12,8 +12,9 @@
 
 namespace {
 
-// Counts the engine's physical operations, makes the open or the write fail with a chosen cause a
-// number of times, and can pretend that the file is as long as `comprimentoFingido`.
+// Counts the engine's physical operations, makes the open, the write, the seek or the close fail
+// with a chosen cause a number of times, and can pretend that the file is as long as
+// `comprimentoFingido`.
 class ArquivoEspiao : public CQVArqEx {
  public:
   struct Falha {
@@ -40,12 +41,17 @@ class ArquivoEspiao : public CQVArqEx {
   }
   ULONGLONG GetLength() const override { return comprimentoFingido ? comprimentoFingido : CQVArqEx::GetLength(); }
   ULONGLONG Seek(LONGLONG deslocamento, UINT origem) override {
+    if (Dispara(falhaPosicao)) CFileException::Throw(falhaPosicao.causa);
     if (comprimentoFingido && origem == end) return comprimentoFingido;
     return CQVArqEx::Seek(deslocamento, origem);
   }
+  void Close() override {
+    CQVArqEx::Close();
+    if (Dispara(falhaFechamento)) CFileException::Throw(falhaFechamento.causa);
+  }
 
   int aberturas = 0, leituras = 0, escritas = 0;
-  Falha falhaAbertura, falhaEscrita;
+  Falha falhaAbertura, falhaEscrita, falhaPosicao, falhaFechamento;
   ULONGLONG comprimentoFingido = 0;
 
  private:
@@ -367,6 +373,49 @@ TEST_F(CQVArqExTest, PosicionaByMode) {
   ASSERT_EQ(arquivo.Posiciona('P', 8, &ignorado), 0);
   EXPECT_EQ(arquivo.LeBytes(1, &byte), 0);
   EXPECT_EQ(byte, 'b');
+}
+
+// Running into the end is how scans stop: only the other failures name the file in the note.
+TEST_F(CQVArqExTest, PositionAndCloseFailuresNoteTheFileUnlessTheEndWasReached) {
+  const std::string nome = CriaArquivo("NOTA.DAT", 8, 2);
+  enum Operacao { kPosiciona, kFecha };
+  struct Caso {
+    Operacao operacao;
+    int causa, resultado;
+    const char* nota;
+  } casos[] = {
+      {kPosiciona, CFileException::endOfFile, 16021, "ANTES.DAT"},
+      {kPosiciona, CFileException::hardIO, 16039, "NOTA.DAT"},
+      {kFecha, CFileException::endOfFile, 16144, "ANTES.DAT"},
+      {kFecha, CFileException::sharingViolation, 16110, "NOTA.DAT"},
+  };
+  for (const Caso& caso : casos) {
+    CQVArqEx anterior;
+    ASSERT_EQ(anterior.Abre(dados.Caminho("ANTES.DAT").c_str(), 'L', 8, false, true), 16055);
+    ArquivoEspiao arquivo;
+    ASSERT_EQ(arquivo.Abre(nome.c_str(), 'L', 8, false, true), 0);
+    uint32_t valor = 0;
+    if (caso.operacao == kPosiciona) {
+      arquivo.falhaPosicao = {caso.causa, 1};
+      EXPECT_EQ(arquivo.Posiciona('I', 0, &valor), caso.resultado) << caso.causa;
+    } else {
+      arquivo.falhaFechamento = {caso.causa, 1};
+      EXPECT_EQ(arquivo.Fecha(), caso.resultado) << caso.causa;
+    }
+    EXPECT_EQ(dados.NotaErros("Arquivo"), caso.nota) << caso.operacao << " " << caso.causa;
+  }
+}
+
+// The length said the record was there, but the file was cut before the read reached it.
+TEST_F(CQVArqExTest, RecordCutAwayBeforeItsReadIsPastTheEndAndNoted) {
+  const std::string nome = CriaArquivo("CORTADO.DAT", 8, 2);
+  ArquivoEspiao arquivo;
+  ASSERT_EQ(arquivo.Abre(nome.c_str(), 'L', 8, false, true), 0);
+  arquivo.comprimentoFingido = 5 * 8;
+  int resultado = 0;
+  Lido(arquivo, 3, &resultado);
+  EXPECT_EQ(resultado, 16021);
+  EXPECT_EQ(dados.NotaErros("Arquivo"), "CORTADO.DAT");
 }
 
 TEST_F(CQVArqExTest, AlocaCacheTotalLoadsTheRestOfTheFileInOneRead) {
