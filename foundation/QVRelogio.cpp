@@ -1,6 +1,7 @@
 #include "foundation/QVRelogio.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "foundation/CQVException.h"
 #include "foundation/CQVRegistryKey.h"
@@ -12,8 +13,6 @@ namespace {
 constexpr int kSistemaErro = 1;
 constexpr char kChaveAmbiente[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr char kValorOverride[] = "QV_DATETIME";
-constexpr uint64_t kUnidadesAte1970 = 116'444'736'000'000'000;  // 100-ns units from 1601 to 1970
-constexpr uint64_t kUnidadesPorSegundo = 10'000'000;
 
 [[noreturn]] void Falha(const char* texto, DWORD erro) { throw CQVException(texto, kSistemaErro, static_cast<int>(erro)); }
 
@@ -103,12 +102,19 @@ SYSTEMTIME GetCurrentTime_SystemTime() {
 COleDateTime GetCurrentTime_COleDateTime() { return COleDateTime(GetCurrentTime_LocalTime()); }
 
 int64_t GetCurrentTime_time_t() {
-  // Signed: the window begins before 1970. Both operands stay below 2^63.
-  const int64_t desde1970 = static_cast<int64_t>(Unidades(GetCurrentTime_SystemTimeAsFileTime())) -
-                            static_cast<int64_t>(kUnidadesAte1970);
-  // Whole seconds of the time, as a value without milliseconds counts them: rounded down.
-  const int64_t porSegundo = static_cast<int64_t>(kUnidadesPorSegundo);
-  return desde1970 / porSegundo - (desde1970 % porSegundo < 0 ? 1 : 0);
+  // The local date-time read by the C library, daylight saving left to it: the offset is that of
+  // the (possibly overridden) date, not today's, as the original's time value had it. The
+  // milliseconds are dropped, so the seconds are rounded down.
+  const SYSTEMTIME hora = GetCurrentTime_LocalTime();
+  tm campos{};
+  campos.tm_year = hora.wYear - 1900;
+  campos.tm_mon = hora.wMonth - 1;
+  campos.tm_mday = hora.wDay;
+  campos.tm_hour = hora.wHour;
+  campos.tm_min = hora.wMinute;
+  campos.tm_sec = hora.wSecond;
+  campos.tm_isdst = -1;
+  return mktime(&campos);
 }
 
 char* QVGetTextoHoraAtual(char* buffer) {

@@ -35,7 +35,8 @@ SYSTEMTIME GetCurrentTime_LocalTime();
 FILETIME GetCurrentTime_SystemTimeAsFileTime();
 SYSTEMTIME GetCurrentTime_SystemTime();
 COleDateTime GetCurrentTime_COleDateTime();
-// Seconds since 01/01/1970 00:00 UTC.
+// Seconds since 01/01/1970 00:00 UTC of the local date-time, with the daylight saving of that date
+// (unlike the universal time above, which takes today's offset).
 int64_t GetCurrentTime_time_t();
 
 // "hh:mm:ss" into a buffer of at least 9 bytes; returns the buffer.

@@ -147,19 +147,26 @@ TEST_F(Relogio, ADateOutsideTheDayNumberWindowIsAnErrorRealOrOverridden) {
   EXPECT_THROW(GetCurrentTime_LocalTime(), CQVException);
 }
 
+namespace {
+
+// The machine's time zone for one test.
+struct Fuso {
+  explicit Fuso(const char* tz) : anterior(getenv("TZ") ? getenv("TZ") : ""), tinha(getenv("TZ") != nullptr) {
+    setenv("TZ", tz, 1);
+    tzset();
+  }
+  ~Fuso() {
+    tinha ? setenv("TZ", anterior.c_str(), 1) : unsetenv("TZ");
+    tzset();
+  }
+  std::string anterior;
+  bool tinha;
+};
+
+}  // namespace
+
 TEST_F(Relogio, UniversalTimeTakesTheMachinesOffset) {
-  struct Fuso {
-    Fuso() : anterior(getenv("TZ") ? getenv("TZ") : ""), tinha(getenv("TZ") != nullptr) {
-      setenv("TZ", "<-03>3", 1);
-      tzset();
-    }
-    ~Fuso() {
-      tinha ? setenv("TZ", anterior.c_str(), 1) : unsetenv("TZ");
-      tzset();
-    }
-    std::string anterior;
-    bool tinha;
-  } tresHorasAntes;
+  Fuso tresHorasAntes("<-03>3");
   SetLocal(2024, 1, 15, 9, 0);
   SYSTEMTIME universal = GetCurrentTime_SystemTime();
   EXPECT_EQ(universal.wDay * 100 + universal.wHour, 1512);
@@ -169,4 +176,15 @@ TEST_F(Relogio, UniversalTimeTakesTheMachinesOffset) {
   EXPECT_EQ(universal.wMonth * 10000 + universal.wDay * 100 + universal.wHour, 31511);
   Override("1;31/12/1969;20:59:59:500;15/01/2024;09:00:00:000");  // half a second before 1970 UTC
   EXPECT_EQ(GetCurrentTime_time_t(), -1);
+}
+
+TEST_F(Relogio, SecondsSince1970TakeTheDaylightSavingOfTheBelievedDate) {
+  // -03, and -02 from the third Sunday of October to the third Sunday of February. Whatever the
+  // real season, one of the two believed dates lies in the other one.
+  Fuso comHorarioDeVerao("<-03>3<-02>,M10.3.0/0,M2.3.0/0");
+  SetLocal(2024, 5, 10, 15, 30);
+  Override("1;15/01/2018;12:00:00:000;10/05/2024;15:30:00:000");
+  EXPECT_EQ(GetCurrentTime_time_t(), 1'516'024'800);  // 15/01/2018 14:00 UTC
+  Override("1;15/06/2018;12:00:00:000;10/05/2024;15:30:00:000");
+  EXPECT_EQ(GetCurrentTime_time_t(), 1'529'074'800);  // 15/06/2018 15:00 UTC
 }
