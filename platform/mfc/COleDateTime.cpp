@@ -3,6 +3,8 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/win32/calendar.h"
+
 namespace {
 
 constexpr int kSecondsPerDay = 86400;
@@ -12,31 +14,6 @@ constexpr int kOleDayOf1970 = 25569;
 // 01/01/10000.
 constexpr double kDayBeforeFirstValid = -657435.0;
 constexpr double kDayAfterLastValid = 2958466.0;
-
-// Days since 01/01/1970 of a date of the proleptic Gregorian calendar, and back (the era
-// computation: 400-year cycles of 146097 days, years counted from March so that the leap day ends
-// the year).
-int DaysFromCivil(int year, int month, int day) {
-  year -= month <= 2;
-  const int era = (year >= 0 ? year : year - 399) / 400;
-  const int year_of_era = year - era * 400;
-  const int day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const int day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + day_of_era - 719468;
-}
-
-void CivilFromDays(int days, int* year, int* month, int* day) {
-  days += 719468;
-  const int era = (days >= 0 ? days : days - 146096) / 146097;
-  const int day_of_era = days - era * 146097;
-  const int year_of_era =
-      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const int day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  const int shifted_month = (5 * day_of_year + 2) / 153;
-  *day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
-  *month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
-  *year = year_of_era + era * 400 + (*month <= 2);
-}
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -74,7 +51,7 @@ int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute
     m_status = invalid;
     return 1;
   }
-  const int ole_day = DaysFromCivil(year, month, day) + kOleDayOf1970;
+  const int ole_day = static_cast<int>(DaysFromCivil(year, month, day)) + kOleDayOf1970;
   const double time_of_day = (hour * 3600 + minute * 60 + second) / static_cast<double>(kSecondsPerDay);
   // Before 30/12/1899 the time of day is added to the magnitude.
   m_dt = ole_day >= 0 ? ole_day + time_of_day : ole_day - time_of_day;
@@ -100,7 +77,7 @@ COleDateTime::Fields COleDateTime::Split() const {
   f.minute = static_cast<int>(seconds / 60 % 60);
   f.second = static_cast<int>(seconds % 60);
   f.day_of_week = (ole_day % 7 + 7 + 6) % 7 + 1;  // OLE day 0 was a Saturday
-  f.day_of_year = days - DaysFromCivil(f.year, 1, 1) + 1;
+  f.day_of_year = days - static_cast<int>(DaysFromCivil(f.year, 1, 1)) + 1;
   return f;
 }
 

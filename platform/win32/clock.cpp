@@ -8,6 +8,8 @@
 #include <condition_variable>
 #include <thread>
 
+#include "platform/win32/calendar.h"
+
 namespace {
 
 constexpr int64_t kMillisecondsPerDay = 86'400'000;
@@ -27,16 +29,6 @@ WaitState& State() {
   return state;
 }
 
-// Days since 01/01/1970 of a date of the proleptic Gregorian calendar, and back.
-int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day) {
-  year -= month <= 2;
-  const int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const auto year_of_era = static_cast<unsigned>(year - era * 400);
-  const unsigned day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const unsigned day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + static_cast<int64_t>(day_of_era) - 719468;
-}
-
 SYSTEMTIME SystemTimeFromMilliseconds(int64_t local_ms) {
   int64_t days = local_ms / kMillisecondsPerDay;
   int64_t in_day = local_ms % kMillisecondsPerDay;
@@ -44,20 +36,13 @@ SYSTEMTIME SystemTimeFromMilliseconds(int64_t local_ms) {
     in_day += kMillisecondsPerDay;
     --days;
   }
-  const int64_t shifted = days + 719468;
-  const int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
-  const auto day_of_era = static_cast<unsigned>(shifted - era * 146097);
-  const unsigned year_of_era =
-      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const unsigned day_of_year =
-      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  const unsigned month_index = (5 * day_of_year + 2) / 153;
-  const unsigned month = month_index < 10 ? month_index + 3 : month_index - 9;
+  int year, month, day;
+  CivilFromDays(days, &year, &month, &day);
 
   SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(static_cast<int64_t>(year_of_era) + era * 400 + (month <= 2));
+  time.wYear = static_cast<WORD>(year);
   time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day_of_year - (153 * month_index + 2) / 5 + 1);
+  time.wDay = static_cast<WORD>(day);
   time.wDayOfWeek = static_cast<WORD>(((days % 7) + 11) % 7);  // 01/01/1970 was a Thursday
   time.wHour = static_cast<WORD>(in_day / 3'600'000);
   time.wMinute = static_cast<WORD>(in_day / 60'000 % 60);
