@@ -265,11 +265,13 @@ CQVCurrencyEx8& CQVCurrencyEx8::SetTexto(CString texto) {
   if (menos >= 0) texto.Delete(menos);
   const int separador = std::max(texto.ReverseFind(','), texto.ReverseFind('.'));
   const int decimais = separador < 0 ? 0 : texto.GetLength() - separador - 1;
-  std::string numero;
+  std::string digitos;
   for (char c : texto.str())
-    if (c >= '0' && c <= '9') numero += c;
-  if (decimais > 0) numero.insert(static_cast<size_t>(std::max(0, static_cast<int>(numero.size()) - decimais)), ".");
-  if (menos >= 0) numero.insert(0, "-");
+    if (c >= '0' && c <= '9') digitos += c;
+  const size_t inteiros = digitos.size() - std::min(digitos.size(), static_cast<size_t>(decimais));
+  std::string numero = menos >= 0 ? "-" : "";
+  numero.append(digitos, 0, inteiros);
+  if (decimais > 0) numero.append(".").append(digitos, inteiros);
   return *this = atof(numero.c_str());
 }
 

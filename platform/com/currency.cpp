@@ -288,7 +288,8 @@ HRESULT VarBstrFromCy(CY value, LCID locale, ULONG /*flags*/, BSTR* result) {
   const auto numbers = NumbersOf(locale);
   if (result == nullptr || !numbers) return E_INVALIDARG;
   const uint64_t magnitude = Magnitude(value.int64);
-  std::string text = (value.int64 < 0 ? "-" : "") + std::to_string(magnitude / kScale);
+  std::string text = value.int64 < 0 ? "-" : "";
+  text += std::to_string(magnitude / kScale);
   char decimals[8];
   snprintf(decimals, sizeof decimals, "%04u", static_cast<unsigned>(magnitude % kScale));
   std::string fraction = decimals;
@@ -306,8 +307,8 @@ HRESULT VarBstrFromR8(double value, LCID locale, ULONG /*flags*/, BSTR* result) 
   // header, and drops trailing zeros. Zero is written "0" also when it is negative.
   snprintf(digits, sizeof digits, "%.15G", value == 0.0 ? 0.0 : value);
   std::string text = digits;
-  if (const size_t point = text.find('.'); point != std::string::npos)
-    text.replace(point, 1, numbers->decimal_separator);
+  // Every locale of ours has a one-character separator.
+  if (const size_t point = text.find('.'); point != std::string::npos) text[point] = *numbers->decimal_separator;
   return StoreText(text, result);
 }
 

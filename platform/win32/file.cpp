@@ -357,7 +357,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytes_to_write, LPDWORD bytes_
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, PLARGE_INTEGER new_position, DWORD move_method) {
   FileObject* object = As<FileObject>(file);
   if (!object) return Fail(ERROR_INVALID_HANDLE);
-  off_t position;
+  off_t position = 0;
   if (DWORD error = TargetPosition(object->fd, distance.QuadPart, move_method, &position)) return Fail(error);
   if (lseek(object->fd, position, SEEK_SET) < 0) return Fail(Win32ErrorFromErrno(errno));
   if (new_position) new_position->QuadPart = position;
@@ -371,7 +371,7 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distance_high, DWORD move
                             ? static_cast<LONGLONG>((static_cast<ULONGLONG>(static_cast<DWORD>(*distance_high)) << 32) |
                                                     static_cast<DWORD>(distance))
                             : distance;
-  off_t position;
+  off_t position = 0;
   DWORD error = TargetPosition(object->fd, move, move_method, &position);
   if (!error && !distance_high && position >= off_t{INVALID_SET_FILE_POINTER}) error = ERROR_INVALID_PARAMETER;
   if (!error && lseek(object->fd, position, SEEK_SET) < 0) error = Win32ErrorFromErrno(errno);

@@ -25,8 +25,9 @@ std::vector<std::string_view> SplitComponents(std::string_view path) {
 
 std::string Join(const std::string& directory, std::string_view name) {
   if (directory.empty()) return std::string(name);
-  if (directory == "/") return "/" + std::string(name);
-  return directory + "/" + std::string(name);
+  std::string joined = directory;
+  if (joined != "/") joined += '/';
+  return joined.append(name);
 }
 
 // The entry of `directory` that equals `name` without regard to case, least in byte order.

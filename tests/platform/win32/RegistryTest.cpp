@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -323,6 +324,12 @@ TEST_F(RegistryTest, DamagedFileIsRefusedAndNeverOverwritten) {
   EXPECT_EQ(SetDword(HKEY_LOCAL_MACHINE, "A", 1), ERROR_SUCCESS);  // a mended file is used again
 }
 
+std::string WriterValueName(int writer, int i) {
+  char name[32];
+  snprintf(name, sizeof name, "w%d_%d", writer, i);
+  return name;
+}
+
 TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothingAndReadersNeverSeeHalfAFile) {
   constexpr int kValuesPerWriter = 200;
   HKEY key = Create(HKEY_LOCAL_MACHINE, kInstallation);
@@ -336,7 +343,7 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothingAndReadersNeverSeeHalfA
       int failures = 0;
       for (int i = 0; i < kValuesPerWriter; ++i) {
         HKEY own;
-        const std::string name = "w" + std::to_string(writer) + "_" + std::to_string(i);
+        const std::string name = WriterValueName(writer, i);
         failures += RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallation, 0, nullptr, 0,
                                     KEY_ALL_ACCESS, nullptr, &own, nullptr) != ERROR_SUCCESS;
         failures += SetDword(own, name.c_str(), static_cast<DWORD>(i)) != ERROR_SUCCESS;
@@ -364,7 +371,7 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothingAndReadersNeverSeeHalfA
   EXPECT_EQ(values, 2u * kValuesPerWriter + 1);
   for (int writer = 0; writer < 2; ++writer)
     for (int i = 0; i < kValuesPerWriter; ++i) {
-      const std::string name = "w" + std::to_string(writer) + "_" + std::to_string(i);
+      const std::string name = WriterValueName(writer, i);
       EXPECT_EQ(Query(key, name.c_str()).error, ERROR_SUCCESS) << name;
     }
   RegCloseKey(key);
