@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win32/codepage.h"
-
 namespace {
 
 enum class Regra { kMeioAcima, kTrunca, kMeioPar };
@@ -24,15 +22,21 @@ uint64_t PotenciaDez(int expoente) {
   return potencia;
 }
 
-// The count cut or rounded to a multiple of `passo`, on its magnitude (0 counts as positive).
-// Unsigned arithmetic: a value at the end of the 64-bit range wraps as the original's did, instead
-// of being undefined.
+// |valor|, also of the most negative count.
+uint64_t Magnitude(int64_t valor) {
+  return valor < 0 ? 0 - static_cast<uint64_t>(valor) : static_cast<uint64_t>(valor);
+}
+
+// The count cut or rounded to a multiple of `passo` (up to 10^19), on its magnitude (0 counts as
+// positive). A value has no way to report an overflow, so a result beyond the 64-bit range wraps
+// round; unsigned arithmetic makes that defined.
 int64_t ArredondaMultiplo(int64_t valor, uint64_t passo, Regra regra) {
   const bool negativo = valor < 0;
-  const uint64_t magnitude = negativo ? 0 - static_cast<uint64_t>(valor) : static_cast<uint64_t>(valor);
+  const uint64_t magnitude = Magnitude(valor);
   uint64_t quociente = magnitude / passo;
   const uint64_t resto = magnitude % passo;
-  const bool metade = 2 * resto == passo, passaDaMetade = 2 * resto > passo;
+  // Compared with what is left of the step, as twice the remainder can pass 2^64.
+  const bool metade = resto == passo - resto, passaDaMetade = resto > passo - resto;
   if ((regra == Regra::kMeioAcima && (metade || passaDaMetade)) ||
       (regra == Regra::kMeioPar && (passaDaMetade || (metade && quociente % 2 == 1))))
     ++quociente;
@@ -40,7 +44,7 @@ int64_t ArredondaMultiplo(int64_t valor, uint64_t passo, Regra regra) {
   return static_cast<int64_t>(negativo ? 0 - resultado : resultado);
 }
 
-// 64-bit sums and differences without an overflow test, wrapping as the original's did.
+// 64-bit sums and differences without an overflow test: as above, a result beyond the range wraps.
 int64_t SomaBruta(int64_t a, int64_t b) { return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b)); }
 int64_t DiferencaBruta(int64_t a, int64_t b) {
   return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
@@ -58,14 +62,19 @@ double DoubleDe(CY valor) {
 // A double as four decimals, the way every sum and comparison with a double takes it.
 CY CYDe(double valor) { return CQVCurrencyEx(valor).GetCY(); }
 
-CString TextoDoValor(double valor, int casas) {
-  BSTR numero = nullptr;
-  if (FAILED(VarBstrFromR8(valor, LCID_ENGLISH_US, LOCALE_NOUSEROVERRIDE, &numero))) return "Erro";
-  std::string estreito = AnsiFromWide(std::u16string_view(numero, SysStringLen(numero))).substr(0, 100);
-  SysFreeString(numero);
+// A count with `escala` implied decimals written with `casas` decimals. The formatter gets every
+// digit of the count ("-1234.56780000"): a double keeps 15 significant digits, which blanks
+// quantities below 0,0001 (only its exponent form writes them) and changes the last digits of large
+// amounts. The formatter rounds half away from zero and refuses decimals beyond 9 (empty text).
+CString TextoDoValor(int64_t contagem, int escala, int casas) {
+  const uint64_t magnitude = Magnitude(contagem), unidade = PotenciaDez(escala);
+  const std::string decimais = std::to_string(magnitude % unidade);
+  std::string numero = contagem < 0 ? "-" : "";
+  numero.append(std::to_string(magnitude / unidade)).append(".");
+  numero.append(escala - decimais.size(), '0').append(decimais);
   const NUMBERFMTA formato{static_cast<UINT>(casas), 1, 3, ",", ".", 1};
   char texto[100] = "";
-  if (GetNumberFormatA(0, 0, estreito.c_str(), &formato, texto, sizeof texto) == 0) return "";
+  if (GetNumberFormatA(0, 0, numero.c_str(), &formato, texto, sizeof texto) == 0) return "";
   return texto;
 }
 
@@ -131,7 +140,7 @@ double CQVCurrencyEx::GetDouble() const { return DoubleDe(m_valor); }
 
 int64_t CQVCurrencyEx::GetCentesimos() const { return static_cast<int64_t>(m_valor.int64 / 100.0); }
 
-CString CQVCurrencyEx::GetTexto() const { return TextoDoValor(GetDouble(), m_casasDecimais); }
+CString CQVCurrencyEx::GetTexto() const { return TextoDoValor(m_valor.int64, 4, m_casasDecimais); }
 
 CY CQVCurrencyEx::MultiplicaPorFator(uint16_t fator) const {
   CY resultado{};
@@ -201,16 +210,20 @@ CQVCurrencyEx8::CQVCurrencyEx8(const CQVCurrencyEx8& outro)
   AjustaPrecisao();
 }
 
-// Exact on the count of 10^-8 in every mode. (The original took modes 0 and 1 through a double,
-// which changed values already within their decimals, such as 0,52099 truncated at six decimals,
-// and rounded some halves down.)
+// Exact on the count of 10^-8 in every mode: a double would change values already within their
+// decimals (0,52099 truncated at six decimals) and round some halves down.
 CQVCurrencyEx8& CQVCurrencyEx8::AjustaPrecisao() {
   int64_t& valor = m_valor.int64;
-  const bool casasValidas = m_casasDecimais >= 0 && m_casasDecimais <= 8;
-  if (m_modo == kQVModoArredonda || m_modo == kQVModoTrunca)
+  if (m_modo == kQVModoArredonda || m_modo == kQVModoTrunca) {
+    const bool casasValidas = m_casasDecimais >= 0 && m_casasDecimais <= 8;
     valor = casasValidas ? ArredondaMultiplo(valor, PotenciaDez(8 - m_casasDecimais), RegraDoModo(m_modo)) : 0;
-  else if (m_modo == kQVModoPar && casasValidas && m_casasDecimais < 8)
-    valor = ArredondaMultiplo(valor, PotenciaDez(8 - m_casasDecimais), Regra::kMeioPar);
+    return *this;
+  }
+  if (m_modo != kQVModoPar || m_casasDecimais >= 8) return *this;
+  // Half to even at any number of decimals below 8, negative ones too (tens, hundreds, ...). A step
+  // beyond 10^19, the largest power of ten in 64 bits, is more than twice every magnitude: 0.
+  const int expoente = 8 - m_casasDecimais;
+  valor = expoente > 19 ? 0 : ArredondaMultiplo(valor, PotenciaDez(expoente), Regra::kMeioPar);
   return *this;
 }
 
@@ -258,7 +271,7 @@ CQVCurrencyEx8 CQVCurrencyEx8::MultiplicaPorFator(uint16_t fator) const {
   return resultado;
 }
 
-CString CQVCurrencyEx8::GetTexto() const { return TextoDoValor(GetDouble(), m_casasDecimais); }
+CString CQVCurrencyEx8::GetTexto() const { return TextoDoValor(m_valor.int64, 8, m_casasDecimais); }
 
 CQVCurrencyEx8& CQVCurrencyEx8::SetTexto(CString texto) {
   const int menos = texto.Find('-');

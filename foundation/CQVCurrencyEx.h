@@ -16,9 +16,9 @@
 // the platform's currency functions (ties to even, exact products). A failed conversion (overflow,
 // division by zero) leaves its target as it was.
 //
-// Texts are written with "." between thousands and "," before the decimals, through the platform's
-// number formatter (which refuses a value below 0,0001 that only the exponent form can write: the
-// text is then empty, as it was in the original).
+// Texts are written from every digit of the 64-bit count, with "." between thousands and ","
+// before the decimals, rounded half away from zero to the object's decimals by the platform's number
+// formatter.
 //
 // Values are plain data; an object is used by one thread at a time.
 #pragma once
@@ -62,7 +62,7 @@ class CQVCurrencyEx {
   int64_t GetValorBruto() const { return m_valor.int64; }
   // The value in hundredths, truncated toward zero.
   int64_t GetCentesimos() const;
-  // "1.234,50" with the object's decimals; "Erro" when the value cannot be written.
+  // "1.234,50" with the object's decimals.
   CString GetTexto() const;
   // The value times a factor with four implied decimals (10000 = 1,0000).
   CY MultiplicaPorFator(uint16_t fator) const;
@@ -102,7 +102,8 @@ class CQVCurrencyEx8 {
   virtual ~CQVCurrencyEx8() = default;
 
   CQVCurrencyEx8& AjustaPrecisao();
-  // Decimals 0..8; outside that range modes 0 and 1 hold 0 and mode 2 leaves the value.
+  // Decimals 0..8. Outside that range modes 0 and 1 hold 0; mode 2 rounds to tens, hundreds, ...
+  // below 0 decimals (0 from -12 down) and leaves the value above 8.
   CQVCurrencyEx8& SetCasasDecimais(short casas);
   short GetCasasDecimais() const { return m_casasDecimais; }
   CQVCurrencyEx8& SetArredonda(bool bArredonda);
@@ -122,6 +123,7 @@ class CQVCurrencyEx8 {
   CQVCurrencyEx8& SetValorBruto(int64_t bruto);
   // The value times a factor with four implied decimals, as a new value of 8 decimals, mode 0.
   CQVCurrencyEx8 MultiplicaPorFator(uint16_t fator) const;
+  // "1.234,5" with the object's decimals; empty when they are outside 0..9 (the formatter's range).
   CString GetTexto() const;
   // Reads "-1.234,5", "12.5", "3": the last "," or "." is the decimal separator, every other
   // character but the digits and the first "-" is dropped.

@@ -135,6 +135,9 @@ TEST(CQVCurrencyEx, TextsUseDotForThousandsAndCommaForDecimals) {
       {12345000, 4, "1.234,5000"},      {12345678900, 2, "1.234.567,89"}, {-5000, 2, "-0,50"},
       {120000, 0, "12"},                {0, 4, "0,0000"},                 {-12345678, 4, "-1.234,5678"},
       {9999999999, 2, "999.999,99"},    {1, 4, "0,0001"},
+      // Beyond the 15 significant digits of a double: every digit of the count is written.
+      {1234567890123456, 4, "123.456.789.012,3456"}, {123456789012345600, 2, "12.345.678.901.234,56"},
+      {INT64_MAX, 4, "922.337.203.685.477,5807"},    {INT64_MIN, 4, "-922.337.203.685.477,5808"},
   };
   for (const Caso& c : casos) {
     CQVCurrencyEx valor(Cy(c.bruto));
@@ -233,9 +236,17 @@ TEST(CQVCurrencyEx8, AdjustsToEveryNumberOfDecimalsInEveryMode) {
       {52099000, 6, 1, 52099000},    {52099000, 6, 0, 52099000},     {-50159490, 7, 1, -50159490},
       {123456789, 8, 0, 123456789},  {123456789, 8, 1, 123456789},   {-123456789, 8, 2, -123456789},
       {1000000000000000123, 8, 0, 1000000000000000123},
-      // Decimals outside 0..8: modes 0 and 1 hold 0, mode 2 and unknown modes leave the value.
+      // Decimals outside 0..8: modes 0 and 1 hold 0, unknown modes leave the value, mode 2 leaves
+      // it above 8.
       {123456789, 9, 0, 0},          {123456789, -1, 1, 0},          {123456789, 9, 2, 123456789},
-      {123456789, -1, 2, 123456789}, {123456789, 2, 5, 123456789},
+      {123456789, 2, 5, 123456789},
+      // Mode 2 below 0 decimals rounds half to even to tens, hundreds, ...; once the step passes
+      // 10^19, twice every 64-bit magnitude, the value is 0.
+      {1500000000, -1, 2, 2000000000},   {2500000000, -1, 2, 2000000000},  {2500000001, -1, 2, 3000000000},
+      {-3500000000, -1, 2, -4000000000}, {123456789, -1, 2, 0},            {25000000000, -2, 2, 20000000000},
+      {-35000000000, -2, 2, -40000000000}, {5000000000000000000, -11, 2, 0},
+      {-4999999999999999999, -11, 2, 0}, {INT64_MAX, -12, 2, 0},           {INT64_MIN, -32768, 2, 0},
+      {INT64_MIN, -11, 2, 8446744073709551616},  // past the half of 10^19: -10^19 wraps round
   };
   for (const Caso& c : casos) {
     CQVCurrencyEx8 valor(Cy(c.bruto));
@@ -323,15 +334,24 @@ TEST(CQVCurrencyEx8, TextsAndTheNumberReader) {
   struct Texto8 {
     int64_t bruto;
     short casas;
+    int modo;
     const char* texto;
   } textos[] = {
-      {123456789, 8, "1,23456789"}, {123450000000, 2, "1.234,50"}, {-50000000, 0, "-1"},
-      {10000, 8, "0,00010000"},     {1000, 8, ""},  // below 0,0001 only the exponent form writes it
+      {123456789, 8, 0, "1,23456789"}, {123450000000, 2, 0, "1.234,50"}, {-50000000, 0, 0, "-1"},
+      {0, 8, 0, "0,00000000"},         {0, 0, 0, "0"},                   {10000, 8, 0, "0,00010000"},
+      // Every digit of the count, also below 0,0001 and beyond 15 significant digits.
+      {5000, 8, 0, "0,00005000"},      {1000, 8, 0, "0,00001000"},       {-1, 8, 0, "-0,00000001"},
+      {1234567812345678, 8, 0, "12.345.678,12345678"}, {INT64_MIN, 8, 0, "-92.233.720.368,54775808"},
+      // An unknown mode keeps digits beyond the decimals: the text rounds them half away from zero.
+      {1234567812499999, 2, 5, "12.345.678,12"}, {1234567812500000, 2, 5, "12.345.678,13"},
+      {-999999999500000, 2, 5, "-10.000.000,00"}, {-400000, 2, 5, "0,00"},
+      // Mode 2 leaves the value beyond 8 decimals; the formatter writes at most 9.
+      {123456789, 9, 2, "1,234567890"}, {123456789, 10, 2, ""},
   };
   for (const Texto8& t : textos) {
     CQVCurrencyEx8 valor(Cy(t.bruto));
-    valor.SetCasasDecimais(t.casas);
-    EXPECT_EQ(Texto(valor.GetTexto()), t.texto) << t.bruto;
+    valor.SetPrecisaoModo(t.casas, t.modo);
+    EXPECT_EQ(Texto(valor.GetTexto()), t.texto) << t.bruto << " with " << t.casas << " decimals, mode " << t.modo;
   }
 
   struct Leitura {
