@@ -4,6 +4,7 @@
 // set up, read back through the foundation's own registry and path functions.
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,16 +25,29 @@ const char kChaveAmbiente[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manag
 // The date that the installation believes at the moment it is set up; from there its clock ticks.
 const char kDataInstalacao[] = "15/06/2026 08:00";
 
-bool Grava(const char* subChave, const char* nome, const CString& valor) {
-  LONG resultado = QVGravaRegistroString(HKEY_LOCAL_MACHINE, subChave, nome, valor);
-  if (resultado != ERROR_SUCCESS) fprintf(stderr, "qvinstala: cannot write %s\\%s (error %d)\n", subChave, nome, static_cast<int>(resultado));
-  return resultado == ERROR_SUCCESS;
+// One step of the installation: what it does, and the step itself, which answers ERROR_SUCCESS or
+// the Win32 error that stopped it.
+struct Passo {
+  CString nome;
+  std::function<DWORD()> executa;
+};
+
+Passo CriaDiretorio(const CString& diretorio) {
+  return {"create " + diretorio, [diretorio] { return QVCriaDiretorio(diretorio) ? ERROR_SUCCESS : GetLastError(); }};
 }
 
-bool CriaDiretorio(const CString& diretorio) {
-  if (QVCriaDiretorio(diretorio)) return true;
-  fprintf(stderr, "qvinstala: cannot create %s\n", static_cast<const char*>(diretorio));
-  return false;
+Passo CopiaCatalogo(const CString& origem, const CString& diretorio) {
+  const CString destino = QVConcatenaCaminho(diretorio, "QVPPMens.txt");
+  return {"copy the catalogue " + origem, [origem, destino] {
+            DeleteFileA(destino);
+            return CopyFileA(origem, destino, TRUE) ? ERROR_SUCCESS : GetLastError();
+          }};
+}
+
+Passo Grava(const CString& subChave, const char* nome, const CString& valor) {
+  return {"write " + QVConcatenaCaminho(subChave, nome), [subChave, nome, valor] {
+            return static_cast<DWORD>(QVGravaRegistroString(HKEY_LOCAL_MACHINE, subChave, nome, valor));
+          }};
 }
 
 // The override: A (the date to believe), then B (the real local time at which A was current).
@@ -46,15 +60,6 @@ CString TextoRelogio() {
   texto.Format("1;%u/%u/%u;%u:%u:0:0;%u/%u/%u;%u:%u:%u:%u", dia, mes, ano, hora, minuto, agora.wDay, agora.wMonth,
                agora.wYear, agora.wHour, agora.wMinute, agora.wSecond, agora.wMilliseconds);
   return texto;
-}
-
-bool CopiaCatalogo(const CString& origem, const CString& diretorio) {
-  CString destino = QVConcatenaCaminho(diretorio, "QVPPMens.txt");
-  DeleteFileA(destino);
-  if (CopyFileA(origem, destino, TRUE)) return true;
-  fprintf(stderr, "qvinstala: cannot copy the catalogue %s (error %u)\n", static_cast<const char*>(origem),
-          static_cast<unsigned>(GetLastError()));
-  return false;
 }
 
 void MostraChave(HKEY raiz, const char* nomeRaiz, const CString& subChave) {
@@ -86,16 +91,35 @@ int main(int argc, char** argv) {
   CString chavePP = QVConcatenaCaminho(instalacao, QVGetTituloSistema(kQVSistemaPP));
   CString chaveDF = QVConcatenaCaminho(instalacao, QVGetTituloSistema(kQVSistemaDF));
 
-  bool ok = CriaDiretorio(mensagens) && CriaDiretorio(raiz + "relatorios\\") && CriaDiretorio(raiz + "ajuda\\") &&
-            CriaDiretorio(raiz + "cadastros\\") && CriaDiretorio(raiz + "imagens\\") && CriaDiretorio(raiz + "indice\\") &&
-            CriaDiretorio(empresa + "PP\\") && CriaDiretorio(empresa + "DF\\") && CopiaCatalogo(catalogo, mensagens) &&
-            Grava(instalacao, "Mensagens", mensagens) && Grava(instalacao, "Relatorios", raiz + "relatorios\\") &&
-            Grava(instalacao, "Ajuda", raiz + "ajuda\\") && Grava(instalacao, "Cadastros", raiz + "cadastros\\") &&
-            Grava(instalacao, "Imagens", raiz + "imagens\\") && Grava(chavePP, "Path", raiz + "bin\\") &&
-            Grava(chaveDF, "Path", raiz + "bin\\") && Grava(chaveDF, "QVIndice", raiz + "indice\\") &&
-            Grava(chaveEmpresa, "PP", empresa + "PP\\") && Grava(chaveEmpresa, "DF", empresa + "DF\\") &&
-            Grava(kChaveAmbiente, "QV_DATETIME", TextoRelogio());
-  if (!ok) return 1;
+  const Passo passos[] = {
+      CriaDiretorio(mensagens),
+      CriaDiretorio(raiz + "relatorios\\"),
+      CriaDiretorio(raiz + "ajuda\\"),
+      CriaDiretorio(raiz + "cadastros\\"),
+      CriaDiretorio(raiz + "imagens\\"),
+      CriaDiretorio(raiz + "indice\\"),
+      CriaDiretorio(empresa + "PP\\"),
+      CriaDiretorio(empresa + "DF\\"),
+      CopiaCatalogo(catalogo, mensagens),
+      Grava(instalacao, "Mensagens", mensagens),
+      Grava(instalacao, "Relatorios", raiz + "relatorios\\"),
+      Grava(instalacao, "Ajuda", raiz + "ajuda\\"),
+      Grava(instalacao, "Cadastros", raiz + "cadastros\\"),
+      Grava(instalacao, "Imagens", raiz + "imagens\\"),
+      Grava(chavePP, "Path", raiz + "bin\\"),
+      Grava(chaveDF, "Path", raiz + "bin\\"),
+      Grava(chaveDF, "QVIndice", raiz + "indice\\"),
+      Grava(chaveEmpresa, "PP", empresa + "PP\\"),
+      Grava(chaveEmpresa, "DF", empresa + "DF\\"),
+      Grava(kChaveAmbiente, "QV_DATETIME", TextoRelogio()),
+  };
+  for (const Passo& passo : passos) {
+    const DWORD erro = passo.executa();
+    if (erro == ERROR_SUCCESS) continue;
+    fprintf(stderr, "qvinstala: step \"%s\" failed (error %u)\n", static_cast<const char*>(passo.nome),
+            static_cast<unsigned>(erro));
+    return 1;
+  }
 
   printf("Local installation in %s (registry file %s)\n\n", argv[1], getenv("QV_REGISTRY") ? getenv("QV_REGISTRY") : "?");
   printf("Registry:\n");

@@ -12,10 +12,10 @@
 // their own numbers (CPPArqEx.h). No cache, retries, control file or locks: the open's share mode
 // is the only protection, so writers open with deny-write.
 //
-// Kept from the original except one thing: a file whose first bytes are not the signature was
-// re-created empty, wiping its texts. Here a file with content is never rewritten by Abre: without
-// the signature it is refused (invalidFile) and left as it is. The signature is written only into
-// an empty file opened for writing; an open for reading never writes.
+// A file with content is never rewritten by Abre: without the signature it is refused
+// (invalidFile) and left as it is, because re-creating it empty would wipe the texts that fixed
+// records still point to. The signature is written only into an empty file opened for writing; an
+// open for reading never writes.
 //
 // An object owns its file object and serves one thread at a time.
 #pragma once

@@ -2,8 +2,7 @@
 // (QVData.h; 0 = empty) and the minutes since midnight (0..1439), 4 bytes of plain data; and a
 // period, two of them (begin and end), 8 bytes. The server and the clients use these same classes.
 // No operation validates its fields: they hold what they are given. Both are trivially copyable
-// plain values (the original's destructors only cleared the fields); copies may be used on any
-// thread.
+// plain values with nothing to release; copies may be used on any thread.
 #pragma once
 
 #include <cstdint>

@@ -7,10 +7,9 @@
 // source "QV Rivovoda". The routine keeps no state and may run on any thread that has initialised
 // COM; during retries it blocks its thread, up to 500 attempts 500 ms apart (about 250 s).
 //
-// The original library also had a message filter for busy servers, a queue that handed interfaces
-// between threads and a switch of resource handles; the deliverables never call them, and with
-// calls that never leave the caller's thread and programs without resources there is nothing for
-// them to do here, so they are not kept.
+// There is no message filter for busy servers, no queue that hands interfaces between threads and
+// no switch of resource handles: calls never leave the caller's thread and the programs hold no
+// resources, so none of them would have anything to do, and no caller asks for them.
 #pragma once
 
 #include <cstdint>
@@ -84,8 +83,8 @@ class CQVComPtr {
 };
 
 // Calls a method (a, b) of the held interface up to 400 times while it answers 0x800706BA,
-// sleeping 500 ms after each such answer; returns the last result. The original called the
-// interface's second own method by its slot; here the caller names the method.
+// sleeping 500 ms after each such answer; returns the last result. The caller names the method as
+// a member pointer, so the compiler checks it against the interface.
 constexpr int kQVTentativasChamada = 400;
 
 template <class Interface, IID kIid>

@@ -103,8 +103,9 @@ COleDateTime GetCurrentTime_COleDateTime() { return COleDateTime(GetCurrentTime_
 
 int64_t GetCurrentTime_time_t() {
   // The local date-time read by the C library, daylight saving left to it: the offset is that of
-  // the (possibly overridden) date, not today's, as the original's time value had it. The
-  // milliseconds are dropped, so the seconds are rounded down.
+  // the (possibly overridden) date, not today's, so that the value turned back into local time
+  // gives the date-time the system believes. The milliseconds are dropped, so the seconds are
+  // rounded down.
   const SYSTEMTIME hora = GetCurrentTime_LocalTime();
   tm campos{};
   campos.tm_year = hora.wYear - 1900;

@@ -16,8 +16,8 @@
 // year would silently turn today into a day of 1927 (text "GetCurrentTime_LocalFileTime: data
 // atual fora de 01/01/1927 a 31/12/2026", error ERROR_INVALID_DATA).
 //
-// Not kept: the framework's CTime (not part of the platform); the texts and numbers that the
-// original took from it come from the local SYSTEMTIME, which holds the same fields.
+// The texts and numbers of the date and time are built from the local SYSTEMTIME, which holds
+// every field they need; the framework's CTime is not part of the platform.
 // The clock keeps no state: any thread may call it.
 #pragma once
 

@@ -19,6 +19,7 @@ else
   echo "tests: i386 programs run natively"
 fi
 
+bash "$root/scripts/check_layers.sh"
 echo "== normal build"
 bash "$root/scripts/build.sh" build -DQV_WERROR=$werror
 (cd "$root/build" && ctest --output-on-failure -j "$jobs")

@@ -49,9 +49,9 @@ static_assert(sizeof(_REG_PP_FILTRO_MOTIVO_REFUGOPS) == 6);
 
 // The key of a production target.
 struct _REG_PP_KEY_META_PRODUCAOPS {
-  uint32_t ulPonteiroFilial;  // pointer of the branch
+  uint32_t ulPonteiroFilial;
   uint16_t usMesAno;
-  uint32_t ulPonteiroProjeto;  // pointer of the project
+  uint32_t ulPonteiroProjeto;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[1];
@@ -64,7 +64,7 @@ static_assert(offsetof(_REG_PP_KEY_META_PRODUCAOPS, cFiller) == 21);
 
 // A production target.
 struct _REG_PP_META_PRODUCAOPS {
-  uint32_t ulChaveMetaProducao;  // key of the production target
+  uint32_t ulChaveMetaProducao;
   _REG_PP_KEY_META_PRODUCAOPS regKey;
   CY vQuantPretendida;
   CY vQuantProgramada;
@@ -82,9 +82,9 @@ struct _REG_PP_META_PRODUCAOPS {
   uint16_t usPercProgramadaAcumulada;
   uint16_t usPercProduzidaAcumulada;
   uint16_t usPercCanceladaAcumulada;
-  uint32_t ulPonteiroUsuario;  // pointer of the user
-  uint16_t usDataInclusao;  // date (day number)
-  uint16_t usDataAlteracao;  // date (day number)
+  uint32_t ulPonteiroUsuario;
+  uint16_t usDataInclusao;
+  uint16_t usDataAlteracao;
 };
 static_assert(sizeof(_REG_PP_META_PRODUCAOPS) == 114);
 static_assert(offsetof(_REG_PP_META_PRODUCAOPS, vQuantPretendida) == 26);
@@ -117,10 +117,10 @@ static_assert(offsetof(_LISTA_REG_PP_META_PRODUCAOPS, pregLista) == 4);
 
 // The filter of the production-targets interface.
 struct _REG_PP_FILTRO_META_PRODUCAOPS {
-  uint32_t ulChaveMetaProducao;  // key of the production target
-  uint32_t ulPonteiroProjeto;  // pointer of the project
+  uint32_t ulChaveMetaProducao;
+  uint32_t ulPonteiroProjeto;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint32_t ulPonteiroFilial;  // pointer of the branch
+  uint32_t ulPonteiroFilial;
   uint16_t usMesAnoInicio;
   uint16_t usMesAnoFim;
   uint8_t cTipoProdutoServico;
@@ -137,8 +137,8 @@ static_assert(offsetof(_REG_PP_FILTRO_META_PRODUCAOPS, cFiltroProdutoServico) ==
 struct _REG_PP_FILTRO_CALCULO_META_PRODUCAOPS {
   uint16_t usMesAnoInicio;
   uint16_t usMesAnoFim;
-  uint32_t ulPonteiroFilial;  // pointer of the branch
-  uint32_t ulPonteiroProjeto;  // pointer of the project
+  uint32_t ulPonteiroFilial;
+  uint32_t ulPonteiroProjeto;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[1];

@@ -28,12 +28,12 @@ struct _REG_PP_PONTEIROS_OPESCOLHAPS;
 // A technical sheet (routing) of a product with its processes.
 struct _REG_VARMO_FICHA_TECNICAPS {
   int32_t lPosicao;
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroColecao;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  int32_t lPonteiroFluxoProcesso;
+  uint16_t usPonteiroFilial;
   uint16_t usQuantidadeProcessos;
-  uint16_t usDataGravacao;  // date (day number)
+  uint16_t usDataGravacao;
   uint8_t cAtivo;  // 1 = active
   uint8_t cQuantidadeCasasDecimaisEstoque;
   uint8_t cTipoProdutoServico;
@@ -58,7 +58,7 @@ struct _REG_VARMO_PROCESSO_FICHA_TECNICAPS {
   CY v8CustoProcessoTerceirizacao;
   CY v8TempoPadraoMinPorUnidade;
   CY vCapacidadeProdutiva;
-  int32_t lPonteiroProcesso;  // pointer of the process
+  int32_t lPonteiroProcesso;
   uint16_t usPercentualQuebra;
   uint16_t usPercCalcDiminuiQuant;
   uint16_t usPercCalcAtendeQuant;
@@ -88,7 +88,7 @@ struct _REG_VARMO_PRODUTO_FICHA_TECNICAPS {
   CY vQtdComQuebra;
   CY v8ValorUnitario;
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  uint16_t usPonteiroLocalEstocagem;  // pointer of the storage place
+  uint16_t usPonteiroLocalEstocagem;
   uint16_t usPercentualQuebra;
   uint16_t usPonteiroGradeProduto;
   uint16_t usQuantidadeGradeProduto;
@@ -146,9 +146,9 @@ static_assert(sizeof(_REG_PP_ETIQUETA_FICHA_TECNICAPS) == 324);
 // product-or-service kind.
 struct _REG_VARMO_KEY_FICHA_TECNICAPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroColecao;  // pointer of the collection
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  int32_t lPonteiroColecao;
+  int32_t lPonteiroFluxoProcesso;
+  uint16_t usPonteiroFilial;
   uint8_t cUtilizarFormaRecursiva;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[4];
@@ -164,8 +164,8 @@ static_assert(offsetof(_REG_VARMO_KEY_FICHA_TECNICAPS, cFiller) == 22);
 // The input of the production forecast: products and chosen orders.
 struct _REG_PP_PREV_PRODUCAO_INPS {
   int32_t lQtdOP;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicio;  // date (day number)
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicio;
   uint16_t usQuantidadeProdutos;
   _REG_PP_PREV_PRODUCAO_PRODUTOPS* pregProdutosServicos;  // count in usQuantidadeProdutos
   _REG_PP_PONTEIROS_OPESCOLHAPS* pregItens;  // count in lQtdOP
@@ -177,8 +177,8 @@ static_assert(offsetof(_REG_PP_PREV_PRODUCAO_INPS, pregItens) == 14);
 // One product of the production forecast.
 struct _REG_PP_PREV_PRODUCAO_PRODUTOPS {
   CY vQuantidade;
-  int32_t lPonteiroColecao;  // pointer of the collection
-  int32_t lPonteiroFluxo;  // pointer of the process flow
+  int32_t lPonteiroColecao;
+  int32_t lPonteiroFluxo;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[1];
@@ -189,7 +189,7 @@ static_assert(offsetof(_REG_PP_PREV_PRODUCAO_PRODUTOPS, cFiller) == 27);
 
 // One chosen order of the production forecast: its key and an exclusion switch.
 struct _REG_PP_PONTEIROS_OPESCOLHAPS {
-  uint32_t ulChaveOP;  // key of the production order
+  uint32_t ulChaveOP;
   uint8_t cExcluido;
   uint8_t cFiller;
 };
@@ -198,7 +198,7 @@ static_assert(sizeof(_REG_PP_PONTEIROS_OPESCOLHAPS) == 6);
 // The output of the production forecast.
 struct _REG_PP_PREV_PRODUCAO_OUTPS {
   int32_t lQtdOP;
-  uint16_t usDataFinal;  // date (day number)
+  uint16_t usDataFinal;
   uint16_t usNumeroDias;
   _REG_PP_PONTEIROS_OPESCOLHAPS* pregItens;  // count in lQtdOP
 };
@@ -213,12 +213,12 @@ struct _REG_VARMO_MESTRE {
   uint16_t iCodigoClienteEscritorio;
   int32_t lPonteiroCodigoBarras;
   int32_t lPonteiroInfApontExternoFilial;  // pointer of the outside-reporting setting of a branch
-  uint32_t ulPonteiroCalendarioPadrao;  // pointer of the default calendar
+  uint32_t ulPonteiroCalendarioPadrao;
   uint32_t ulPonteiroTabelaPrecoVendaProduto;
   uint32_t ulPonteiroTabelaPrecoVendaServico;
-  uint16_t usDataInferiorPeriodo;  // date (day number)
-  uint16_t usDataSuperiorPeriodo;  // date (day number)
-  uint16_t usDataVisualizacao;  // date (day number)
+  uint16_t usDataInferiorPeriodo;
+  uint16_t usDataSuperiorPeriodo;
+  uint16_t usDataVisualizacao;
   uint16_t usMesAnoImplantacao;
   uint16_t usQtdInfApontExternoFilial;
   uint8_t cPermiteInsercaoManualNecessidade;
@@ -309,7 +309,7 @@ static_assert(offsetof(_REG_VARMO_MESTRE, cFiller) == 75);
 // The outside-reporting settings of one branch.
 struct _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS {
   int32_t lSFAEPonteiroClassificacao;
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  uint16_t usPonteiroFilial;
   uint16_t usSFAEPonteiroCFOPRemessaInterna;
   uint16_t usSFAEPonteiroCFOPRemessaExterna;
   uint16_t usSFAEPonteiroHistorico;
@@ -345,8 +345,8 @@ struct _REG_PP_VERSAOPS {
   uint16_t usVersaoMetasProducao;
   uint16_t usVersaoTipoRecurso;
   uint16_t usVersaoOrvel;
-  uint16_t usDataCriacao;  // date (day number)
-  uint16_t usDataUltimaConversao;  // date (day number)
+  uint16_t usDataCriacao;
+  uint16_t usDataUltimaConversao;
 };
 static_assert(sizeof(_REG_PP_VERSAOPS) == 38);
 
@@ -362,16 +362,16 @@ static_assert(sizeof(_REG_PP_CALENDARIOPS) == 38);
 // Its fields end on an odd byte: the packing adds one trailing pad byte.
 struct _REG_PP_DATA_CALENDARIOPS {
   uint16_t usPercentual;
-  uint16_t usData;  // date (day number)
+  uint16_t usData;
   uint8_t cTipoData;
 };
 static_assert(sizeof(_REG_PP_DATA_CALENDARIOPS) == 6);
 
 // A change applied to many dates of a calendar (the input of GravaAlteracaoMultipla).
 struct _REG_PP_ALTERACAO_MULTIPLA_CALENDARIO {
-  uint32_t ulPonteiroCalendario;  // pointer of the calendar
-  uint16_t usDataInicio;  // date (day number)
-  uint16_t usDataFim;  // date (day number)
+  uint32_t ulPonteiroCalendario;
+  uint16_t usDataInicio;
+  uint16_t usDataFim;
   uint16_t usPercentual;
   uint8_t cDomingo;
   uint8_t cSegundaFeira;
@@ -387,7 +387,7 @@ static_assert(sizeof(_REG_PP_ALTERACAO_MULTIPLA_CALENDARIO) == 18);
 // A section.
 struct _REG_PP_SECAOPS {
   uint32_t lPosicao;
-  uint32_t lPonteiroCalendario;  // pointer of the calendar
+  uint32_t lPonteiroCalendario;
   char szCodigo[14];
   char szDescricao[54];
   uint8_t cFiller[10];

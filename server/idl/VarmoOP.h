@@ -25,10 +25,10 @@ struct _REG_PP_OP_RECURSOPS;
 // The filter of BuscaQtdsNecessarias.
 struct _REG_PP_FILTRO_QTDS_NECESSARIASPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  int32_t lPonteiroCliente;  // pointer of the customer
-  int32_t lPonteiroColecao;  // pointer of the collection
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
+  int32_t lPonteiroCliente;
+  int32_t lPonteiroColecao;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
   uint8_t cLerPedidos;
   uint8_t cLerNecessidades;
   uint8_t cSepararColecoes;
@@ -55,7 +55,7 @@ static_assert(offsetof(_REG_VARMO_LISTA_QTDS_NECESSARIASPS, pRegQtdsNecessarias)
 // One required quantity of a product or service.
 struct _REG_VARMO_QTDS_NECESSARIASPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroColecao;
   uint16_t usFilial;
   CY vSaldoProduzir;
   CY vSaldoProduzirComQuebra;
@@ -78,9 +78,9 @@ static_assert(offsetof(_REG_VARMO_QTDS_NECESSARIASPS, vQuantidadeComplemento) ==
 // Its fields end on an odd byte: the packing adds one trailing pad byte.
 struct _REG_VARMO_KEY_ITEM_PEDIDO_OPPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroColecao;
   int32_t lPonteiroForEPTETPE;
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  uint16_t usPonteiroFilial;
   uint8_t cTipoProdutoServico;
 };
 static_assert(sizeof(_REG_VARMO_KEY_ITEM_PEDIDO_OPPS) == 22);
@@ -106,15 +106,15 @@ struct _REG_VARMO_OP_ITEMPS {
   CY vQuantidadeCancelada;
   CY vQuantidadeReplicada;
   uint32_t lPonteiroPedidoNecessidade;
-  uint32_t lPonteiroOPGeradora;  // pointer of the generating production order
+  uint32_t lPonteiroOPGeradora;
   uint32_t ulChaveOPReprocessada;
   uint32_t ulChaveApontamentoOPOrigem;
-  int32_t lPonteiroCliente;  // pointer of the customer
+  int32_t lPonteiroCliente;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usPonteiroMunicipio;  // pointer of the municipality
-  uint16_t usDataEntrega;  // date (day number)
-  uint16_t usDataEmissao;  // date (day number)
+  uint16_t usPonteiroFilial;
+  uint16_t usPonteiroMunicipio;
+  uint16_t usDataEntrega;
+  uint16_t usDataEmissao;
   uint16_t usIdxItemPedido;
   uint16_t usIdxItemOP;
   char cOrdemCompraCliente[52];
@@ -156,38 +156,38 @@ static_assert(sizeof(_REG_VARMO_SALDO_ITEM_OPPS) == 16);
 // extra-information texts, remark, message, batch, state and switches, and its processes and items.
 struct _REG_VARMO_OPPS {
   uint32_t lNumeroOP;
-  uint32_t ulChaveOP;  // key of the production order
-  int32_t lPonteiroOP;  // pointer of the production order
-  int32_t lPonteiroTipoOP;  // pointer of the order type
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  int32_t lPonteiroContaContabil;  // pointer of the ledger account
+  uint32_t ulChaveOP;
+  int32_t lPonteiroOP;
+  int32_t lPonteiroTipoOP;
+  int32_t lPonteiroFluxoProcesso;
+  int32_t lPonteiroContaContabil;
   int32_t lPonteiroForEPTETPE;
-  int32_t lPonteiroOPGeradora;  // pointer of the generating production order
-  int32_t lPonteiroColecao;  // pointer of the collection
-  uint32_t ulPonteiroRequisitante;  // pointer of the requester
-  uint32_t ulPonteiroDepartamento;  // pointer of the department
-  uint32_t ulChaveRequisicaoInterna;  // key of the internal requisition
+  int32_t lPonteiroOPGeradora;
+  int32_t lPonteiroColecao;
+  uint32_t ulPonteiroRequisitante;
+  uint32_t ulPonteiroDepartamento;
+  uint32_t ulChaveRequisicaoInterna;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
   uint16_t usQtdProcessos;
   uint16_t usQtdItens;
-  uint16_t usPonteiroUsuarioEmissao;  // pointer of the user who issued
-  uint16_t usPonteiroUsuarioGravacao;  // pointer of the user who saved
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usPonteiroMensagem;  // pointer of the message
-  uint16_t usDataEmissao;  // date (day number)
-  uint16_t usHoraEmissao;  // time of day
-  uint16_t usDataPrevisaoInicio;  // date (day number)
-  uint16_t usHoraPrevisaoInicio;  // time of day
-  uint16_t usDataInicio;  // date (day number)
-  uint16_t usHoraInicio;  // time of day
-  uint16_t usDataPrevisaoConclusao;  // date (day number)
-  uint16_t usHoraPrevisaoConclusao;  // time of day
-  uint16_t usDataConclusao;  // date (day number)
-  uint16_t usHoraConclusao;  // time of day
-  uint16_t usDataCancelamento;  // date (day number)
-  uint16_t usHoraCancelamento;  // time of day
-  uint16_t usDataInterrupcao;  // date (day number)
-  uint16_t usHoraInterrupcao;  // time of day
+  uint16_t usPonteiroUsuarioEmissao;
+  uint16_t usPonteiroUsuarioGravacao;
+  uint16_t usPonteiroFilial;
+  uint16_t usPonteiroMensagem;
+  uint16_t usDataEmissao;
+  uint16_t usHoraEmissao;
+  uint16_t usDataPrevisaoInicio;
+  uint16_t usHoraPrevisaoInicio;
+  uint16_t usDataInicio;
+  uint16_t usHoraInicio;
+  uint16_t usDataPrevisaoConclusao;
+  uint16_t usHoraPrevisaoConclusao;
+  uint16_t usDataConclusao;
+  uint16_t usHoraConclusao;
+  uint16_t usDataCancelamento;
+  uint16_t usHoraCancelamento;
+  uint16_t usDataInterrupcao;
+  uint16_t usHoraInterrupcao;
   char szInfExtra1[82];
   char szInfExtra2[82];
   char szInfExtra3[82];
@@ -267,7 +267,7 @@ struct _REG_VARMO_OP_PROCESSOPS {
   CY v8CustoTerceirizacao;
   CY v8TempoPadraoMinPorUnidade;
   CY vCapacidadeProdutiva;
-  int32_t lPonteiroProcesso;  // pointer of the process
+  int32_t lPonteiroProcesso;
   uint16_t usQuantidadeInsumos;
   uint16_t usQuantidadeRecursos;
   uint16_t usQuantidadeApontamentosSimples;
@@ -307,14 +307,14 @@ struct _REG_VARMO_OP_PROCESSO_INSUMOPS {
   CY vQuantUnitariaComQuebra;
   CY vQuantTotalComQuebra;
   CY v8ValorUnitario;
-  int32_t lPonteiroNecessidade;  // pointer of the requirement
-  int32_t lPonteiroLote;  // pointer of the batch
+  int32_t lPonteiroNecessidade;
+  int32_t lPonteiroLote;
   int32_t lPonteiroVolumeES;
   int32_t lPonteiroForLote;
   int32_t lPonteiroForEPTETPE;
   int32_t lPonteiroCliEPTETPE;
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  uint16_t usPonteiroLocalEstocagem;  // pointer of the storage place
+  uint16_t usPonteiroLocalEstocagem;
   uint16_t usPercentualQuebra;
   uint8_t cPermiteAlterar;
   uint8_t cCancelado;
@@ -341,7 +341,7 @@ struct _REG_PP_OP_RECURSOPS {
   CY vSetup;
   CY v8Custo;
   CY vPercEficiencia;
-  int32_t lPonteiroRecurso;  // pointer of the resource
+  int32_t lPonteiroRecurso;
   uint8_t cDesconsiderarTempos;
   uint8_t cCustoTempoPorUnidade;
   uint8_t cTipoCusto;

@@ -31,27 +31,27 @@ struct _REG_VARMO_OP_APONTAMENTO {
   CY vQuantidadeRefugo;
   CY vQuantidadeReprocessada;
   CY v8CustoTerceirizacao;
-  uint32_t lPonteiroOP;  // pointer of the production order
+  uint32_t lPonteiroOP;
   uint32_t lPonteiroPedidoNecessidade;
-  uint32_t lPonteiroApontamento;  // pointer of the production report
-  uint32_t lPonteiroNotaFiscalSaida;  // pointer of the outgoing invoice
+  uint32_t lPonteiroApontamento;
+  uint32_t lPonteiroNotaFiscalSaida;
   uint32_t ulChaveOPReprocesso;
   uint32_t ulChaveApontamentoOPOrigem;
   uint32_t ulPonteiroEncerramentoForcado;
-  int32_t lPonteiroOperacaoProducao;  // pointer of the production operation
-  int32_t lPonteiroProcesso;  // pointer of the process
+  int32_t lPonteiroOperacaoProducao;
+  int32_t lPonteiroProcesso;
   int32_t lPonteiroSuplementoInfo1;
   int32_t lPonteiroSuplementoInfo2;
   int32_t lPonteiroSuplementoInfo3;
-  int32_t lPonteiroMotivoRefugo;  // pointer of the scrap reason
-  int32_t lPonteiroIndustrializador;  // pointer of the outside processor
-  uint16_t usDataApontamentoInicio;  // date (day number)
-  uint16_t usHoraApontamentoInicio;  // time of day
-  uint16_t usDataApontamentoFim;  // date (day number)
-  uint16_t usHoraApontamentoFim;  // time of day
-  uint16_t usDataGravacao;  // date (day number)
-  uint16_t usHoraGravacao;  // time of day
-  uint16_t usPonteiroUsuarioGravacao;  // pointer of the user who saved
+  int32_t lPonteiroMotivoRefugo;
+  int32_t lPonteiroIndustrializador;
+  uint16_t usDataApontamentoInicio;
+  uint16_t usHoraApontamentoInicio;
+  uint16_t usDataApontamentoFim;
+  uint16_t usHoraApontamentoFim;
+  uint16_t usDataGravacao;
+  uint16_t usHoraGravacao;
+  uint16_t usPonteiroUsuarioGravacao;
   uint16_t usIdxItemPedido;
   uint16_t usQtdMvtoEntrada;
   uint16_t usQtdMvtoEstoque;
@@ -102,9 +102,9 @@ struct _REG_PP_APONTAMENTO_RECURSOPS {
   CY vSetup;
   CY v8Custo;
   CY vPercEficiencia;
-  uint32_t lPonteiroCentroCustos;  // pointer of the cost centre
-  int32_t lPonteiroProcesso;  // pointer of the process
-  int32_t lPonteiroRecurso;  // pointer of the resource
+  uint32_t lPonteiroCentroCustos;
+  int32_t lPonteiroProcesso;
+  int32_t lPonteiroRecurso;
   uint16_t usQuantidadeApontamentoOperacao;
   uint8_t cTipo;
   uint8_t cCustoTempoPorUnidade;
@@ -119,11 +119,11 @@ static_assert(offsetof(_REG_PP_APONTAMENTO_RECURSOPS, pregOperacoes) == 52);
 
 // One operation reported for a resource, with its counters, quantities, intervals and details.
 struct _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS {
-  uint32_t ulPonteiroOperacaoProducao;  // pointer of the production operation
-  uint16_t usDataApontamentoInicial;  // date (day number)
-  uint16_t usHoraApontamentoInicial;  // time of day
-  uint16_t usDataApontamentoFinal;  // date (day number)
-  uint16_t usHoraApontamentoFinal;  // time of day
+  uint32_t ulPonteiroOperacaoProducao;
+  uint16_t usDataApontamentoInicial;
+  uint16_t usHoraApontamentoInicial;
+  uint16_t usDataApontamentoFinal;
+  uint16_t usHoraApontamentoFinal;
   uint16_t usQuantApontamentoContador;
   uint16_t usQuantApontamentoQuantidade;
   uint16_t usQuantApontamentoIntervalo;
@@ -152,7 +152,7 @@ static_assert(offsetof(_REG_PP_APONTAMENTO_RECURSO_OPERACAOPS, pregDetalhes) == 
 struct _REG_PP_APONTAMENTO_RECURSO_OPERACAO_CONTADORPS {
   CY vContadorInicial;
   CY vContadorFinal;
-  uint32_t ulPonteiroUnidadeMedida;  // pointer of the unit of measure
+  uint32_t ulPonteiroUnidadeMedida;
   uint16_t usNumeroDigitos;
   uint8_t cUnidadeProdutoServico;
   char szNomeInicial[22];
@@ -165,7 +165,7 @@ static_assert(sizeof(_REG_PP_APONTAMENTO_RECURSO_OPERACAO_CONTADORPS) == 72);
 // One quantity of a reported operation.
 struct _REG_PP_APONTAMENTO_RECURSO_OPERACAO_QUANTIDADEPS {
   CY vQuantidade;
-  uint32_t ulPonteiroUnidadeMedida;  // pointer of the unit of measure
+  uint32_t ulPonteiroUnidadeMedida;
   char szNome[22];
   uint8_t cUnidadeProdutoServico;
   uint8_t cFiller[5];
@@ -176,11 +176,11 @@ static_assert(sizeof(_REG_PP_APONTAMENTO_RECURSO_OPERACAO_QUANTIDADEPS) == 40);
 struct _REG_PP_APONTAMENTO_RECURSO_OPERACAO_INTERVALOPS {
   CY vValorInicial;
   CY vValorFinal;
-  uint32_t ulPonteiroUnidadeMedida;  // pointer of the unit of measure
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
-  uint16_t usHoraInicial;  // time of day
-  uint16_t usHoraFinal;  // time of day
+  uint32_t ulPonteiroUnidadeMedida;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
+  uint16_t usHoraInicial;
+  uint16_t usHoraFinal;
   char szNomeInicial[22];
   char szNomeFinal[22];
   uint8_t cValorData;
@@ -214,7 +214,7 @@ static_assert(sizeof(_REG_PP_OP_PROCESSO_ETIQUETAPS) == 322);
 
 // The request of EmitirEtiquetas.
 struct _REG_PP_EMITIR_ETIQUETA_OPPS {
-  uint32_t ulChaveOP;  // key of the production order
+  uint32_t ulChaveOP;
   uint32_t ulQtdEtiquetas;
   uint32_t ulTamanhoLoteEtiqueta;
   uint16_t usIdxProcesso;
@@ -232,16 +232,16 @@ static_assert(offsetof(_REG_PP_LISTA_ETIQUETA_EMITIDAPS, pregEtiquetas) == 4);
 
 // One issued label.
 struct _REG_PP_OP_ETIQUETA_EMITIDAPS {
-  uint32_t ulChaveEtiqueta;  // key of the label
-  uint32_t ulChaveOP;  // key of the production order
+  uint32_t ulChaveEtiqueta;
+  uint32_t ulChaveOP;
   uint32_t ulQtdSolicitada;
   uint32_t ulNrLoteEtiqueta;
   uint32_t ulTamanhoLoteEtiqueta;
-  int32_t lPonteiroProcesso;  // pointer of the process
+  int32_t lPonteiroProcesso;
   uint16_t usIdxProcessoEtiqueta;
-  uint16_t usPonteiroUsuario;  // pointer of the user
-  uint16_t usDataEmissao;  // date (day number)
-  uint16_t usHoraEmissao;  // time of day
+  uint16_t usPonteiroUsuario;
+  uint16_t usDataEmissao;
+  uint16_t usHoraEmissao;
   uint8_t cFiller[8];
 };
 static_assert(sizeof(_REG_PP_OP_ETIQUETA_EMITIDAPS) == 40);
@@ -258,11 +258,11 @@ static_assert(offsetof(_REG_VARMO_LISTA_OP_APONTAMENTOS, pregApontamentos) == 4)
 struct _REG_VARMO_VALOR_ENTRADA_INPS {
   CY v8PercentualApontado;
   CY vQuantidade;
-  uint32_t lChaveOP;  // key of the production order
+  uint32_t lChaveOP;
   uint32_t ulChaveOPSolicitante;
-  uint32_t lChaveApontamento;  // key of the production report
-  uint32_t ulChaveOPOrigem;  // key of the originating production order
-  int32_t lPonteiroProcesso;  // pointer of the process
+  uint32_t lChaveApontamento;
+  uint32_t ulChaveOPOrigem;
+  int32_t lPonteiroProcesso;
   uint8_t cCalculoES;
   uint8_t cFiller[11];
 };
@@ -279,27 +279,27 @@ static_assert(sizeof(_REG_VARMO_VALOR_ENTRADA_OUTPS) == 32);
 
 // A resource and a period (the input of the per-resource period searches).
 struct _REG_PP_DISPONIBILIDADE_RECURSOPS {
-  uint32_t ulPonteiroRecurso;  // pointer of the resource
-  uint16_t usDataInicioPeriodo;  // date (day number)
-  uint16_t usHoraInicioPeriodo;  // time of day
-  uint16_t usDataFimPeriodo;  // date (day number)
-  uint16_t usHoraFimPeriodo;  // time of day
+  uint32_t ulPonteiroRecurso;
+  uint16_t usDataInicioPeriodo;
+  uint16_t usHoraInicioPeriodo;
+  uint16_t usDataFimPeriodo;
+  uint16_t usHoraFimPeriodo;
 };
 static_assert(sizeof(_REG_PP_DISPONIBILIDADE_RECURSOPS) == 12);
 
 // The filter of the resource-report searches and of the resource-report report.
 struct _REG_PP_FILTRO_APONTAMENTO_RECURSOPS {
-  uint32_t ulPonteiroRecurso;  // pointer of the resource
-  uint32_t ulPonteiroTipoRecurso;  // pointer of the resource type
-  uint32_t ulPonteiroProjeto;  // pointer of the project
-  uint32_t ulPonteiroProcesso;  // pointer of the process
-  uint32_t ulPonteiroOperacaoProducao;  // pointer of the production operation
+  uint32_t ulPonteiroRecurso;
+  uint32_t ulPonteiroTipoRecurso;
+  uint32_t ulPonteiroProjeto;
+  uint32_t ulPonteiroProcesso;
+  uint32_t ulPonteiroOperacaoProducao;
   uint32_t ulPonteiroSuplemento1;
   uint32_t ulPonteiroSuplemento2;
   uint32_t ulPonteiroSuplemento3;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataApontamentoRecursoInicio;  // date (day number)
-  uint16_t usDataApontamentoRecursoFim;  // date (day number)
+  uint16_t usPonteiroFilial;
+  uint16_t usDataApontamentoRecursoInicio;
+  uint16_t usDataApontamentoRecursoFim;
   uint8_t cTipoOperacaoProducao;
   uint8_t cFiller[1];
 };
@@ -315,21 +315,21 @@ static_assert(offsetof(_REG_PP_LISTA_RESUMO_APONTAMENTO_RECURSOPS, pRegListaPS) 
 
 // A summary of one resource report with its counters, quantities, intervals and details.
 struct _REG_PP_RESUMO_APONTAMENTO_RECURSOPS {
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulChaveApontamento;  // key of the production report
-  uint32_t ulPonteiroTipoRecurso;  // pointer of the resource type
-  uint32_t ulPonteiroRecurso;  // pointer of the resource
-  uint32_t ulPonteiroProjeto;  // pointer of the project
-  uint32_t ulPonteiroProcesso;  // pointer of the process
-  uint32_t ulPonteiroOperacaoProducao;  // pointer of the production operation
+  uint32_t ulChaveOP;
+  uint32_t ulChaveApontamento;
+  uint32_t ulPonteiroTipoRecurso;
+  uint32_t ulPonteiroRecurso;
+  uint32_t ulPonteiroProjeto;
+  uint32_t ulPonteiroProcesso;
+  uint32_t ulPonteiroOperacaoProducao;
   uint32_t ulPonteiroSuplementoInfo1;
   uint32_t ulPonteiroSuplementoInfo2;
   uint32_t ulPonteiroSuplementoInfo3;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataApontamentoInicial;  // date (day number)
-  uint16_t usHoraApontamentoInicial;  // time of day
-  uint16_t usDataApontamentoFinal;  // date (day number)
-  uint16_t usHoraApontamentoFinal;  // time of day
+  uint16_t usPonteiroFilial;
+  uint16_t usDataApontamentoInicial;
+  uint16_t usHoraApontamentoInicial;
+  uint16_t usDataApontamentoFinal;
+  uint16_t usHoraApontamentoFinal;
   uint16_t usQuantApontamentoContador;
   uint16_t usQuantApontamentoQuantidade;
   uint16_t usQuantApontamentoIntervalo;
@@ -356,25 +356,25 @@ static_assert(offsetof(_REG_PP_RESUMO_APONTAMENTO_RECURSOPS, pregDetalhes) == 76
 
 // The reporting filter (SetFiltroApontamento, BuscaPonteirosApontamento, two reports).
 struct _REG_VARMO_FILTRO_APONTAMENTOPS {
-  uint32_t ulChaveApontamento;  // key of the production report
-  uint32_t lChaveOP;  // key of the production order
+  uint32_t ulChaveApontamento;
+  uint32_t lChaveOP;
   uint32_t ulChaveOPInicial;
   uint32_t ulChaveOPFinal;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroProjeto;  // pointer of the project
-  int32_t lPonteiroTipoOP;  // pointer of the order type
-  int32_t lPonteiroProcesso;  // pointer of the process
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
+  int32_t lPonteiroProjeto;
+  int32_t lPonteiroTipoOP;
+  int32_t lPonteiroProcesso;
+  int32_t lPonteiroFluxoProcesso;
   int32_t lPonteiroSuplemento1;
   int32_t lPonteiroSuplemento2;
   int32_t lPonteiroSuplemento3;
-  int32_t lPonteiroOperacao;  // pointer of the operation
-  int32_t lPonteiroMotivoRefugo;  // pointer of the scrap reason
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
-  uint16_t usDataApontamentoInicio;  // date (day number)
-  uint16_t usDataApontamentoFim;  // date (day number)
+  int32_t lPonteiroOperacao;
+  int32_t lPonteiroMotivoRefugo;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
+  uint16_t usDataApontamentoInicio;
+  uint16_t usDataApontamentoFim;
   uint8_t cProcessoExterno;
   uint8_t cProcessoInterno;
   uint8_t cEntradaPendenteES;
@@ -417,9 +417,9 @@ static_assert(offsetof(_REG_PP_ENTRADA_PRODUCAOPS, cFiller) == 55);
 
 // The key of an order item and process to report.
 struct _REG_PP_KEY_ITEM_APONTAMENTOPS {
-  uint32_t ulChaveOP;  // key of the production order
+  uint32_t ulChaveOP;
   uint32_t ulPonteiroPedidoNecessidade;
-  uint32_t ulPonteiroProcesso;  // pointer of the process
+  uint32_t ulPonteiroProcesso;
   uint16_t usIdxItemPedido;
   uint8_t cTipoItem;
   uint8_t cFiller[9];
@@ -436,9 +436,9 @@ struct _REG_PP_SALDO_PROCESSOPS {
   CY vRefugoProcessoPosterior;
   CY vQuantidadeProgramada;
   CY vSaldoItemAtual;
-  uint32_t ulPonteiroProcessoAnterior;  // pointer of the previous process
-  uint32_t ulPonteiroProcessoAtual;  // pointer of the current process
-  uint32_t ulPonteiroProcessoPosterior;  // pointer of the next process
+  uint32_t ulPonteiroProcessoAnterior;
+  uint32_t ulPonteiroProcessoAtual;
+  uint32_t ulPonteiroProcessoPosterior;
   uint8_t cPrimeiroProcesso;
   uint8_t cUltimoProcesso;
   uint8_t cSituacaoProcessoAnterior;
@@ -455,14 +455,14 @@ struct _REG_VARMO_OP_NECESSIDADE {
   CY vQtdRefugo;
   CY vQtdAgrupada;
   uint32_t ulChave;
-  int32_t lPonteiroOPGeradora;  // pointer of the generating production order
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroOPGeradora;
+  int32_t lPonteiroColecao;
   _QV_DMC_ps RegQuemGerou;
   _REG_POSICAO_PRODUTOPS regPosProduto;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataEmissao;  // date (day number)
-  uint16_t usDataCancelamentoManual;  // date (day number)
-  uint16_t usPonteiroUsuarioEmissao;  // pointer of the user who issued
+  uint16_t usPonteiroFilial;
+  uint16_t usDataEmissao;
+  uint16_t usDataCancelamentoManual;
+  uint16_t usPonteiroUsuarioEmissao;
   uint16_t usPonteiroUsuarioCancelManual;
   uint8_t cTipoRegistro;
   uint8_t cFiller[9];
@@ -479,8 +479,8 @@ static_assert(offsetof(_REG_VARMO_OP_NECESSIDADE, cFiller) == 87);
 
 // The input of FazVerificacao.
 struct _REG_PP_OP_VERIFICACAO_INPS {
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t lPonteiroNotaFiscalSaida;  // pointer of the outgoing invoice
+  uint32_t ulChaveOP;
+  uint32_t lPonteiroNotaFiscalSaida;
   uint8_t cTipoVerificacao;
   uint8_t cFiller[23];
 };

@@ -27,16 +27,16 @@ struct _REG_PP_APONTAMENTO_RETORNO_NF_PENDENTEPS;
 // A shipment of inputs to an outside processor, with its inputs.
 struct _REG_PP_REMESSA_INDUSTRIALIZACAOPS {
   uint32_t ulChaveApontamentoOP;
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulChaveRemessa;  // key of the shipment
+  uint32_t ulChaveOP;
+  uint32_t ulChaveRemessa;
   uint32_t ulChaveFaturaRemessa;
   int32_t lPonteiroClassificacao;
-  int32_t lPonteiroFornecedor;  // pointer of the supplier
+  int32_t lPonteiroFornecedor;
   uint16_t usPonteiroHistorico;
   uint16_t usPonteiroCFOP;  // pointer of the fiscal operation code
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataEmissaoRemessa;  // date (day number)
-  uint16_t usHoraEmissaoRemessa;  // time of day
+  uint16_t usPonteiroFilial;
+  uint16_t usDataEmissaoRemessa;
+  uint16_t usHoraEmissaoRemessa;
   uint16_t usQtdInsumos;
   uint8_t cStatusFaturamento;
   uint8_t cEnviarProdutoFinal;
@@ -49,9 +49,9 @@ static_assert(offsetof(_REG_PP_REMESSA_INDUSTRIALIZACAOPS, pregRemessaInsumo) ==
 // An inventory batch.
 struct _REG_ES_LOTEPS {
   char cNumeroLote[36];
-  uint16_t iDataFabricacao;  // date (day number)
-  uint16_t iDataValidade;  // date (day number)
-  uint16_t iDataEntrada;  // date (day number)
+  uint16_t iDataFabricacao;
+  uint16_t iDataValidade;
+  uint16_t iDataEntrada;
   uint16_t iNumeroDias;
 };
 static_assert(sizeof(_REG_ES_LOTEPS) == 44);
@@ -68,7 +68,7 @@ struct _REG_PP_REMESSA_INSUMOPS {
   int32_t lPonteiroForEPTETPE;
   int32_t lPonteiroCliEPTETPE;
   int32_t lPonteiroLocal;
-  uint16_t usPonteiroUnidadeMedida;  // pointer of the unit of measure
+  uint16_t usPonteiroUnidadeMedida;
   uint8_t cTipoEstoque;
   uint8_t cTipoProducao;
   uint8_t cEhProdutoNaoCadastrado;
@@ -104,7 +104,7 @@ struct _REG_ES_COMPLETA_MOVIMENTOPS {
   CY vPesoBrutoTotal;
   CY vPesoLiquidoUnitario;
   CY vPesoLiquidoTotal;
-  int32_t lPonteiroEmbalagem;  // pointer of the packaging
+  int32_t lPonteiroEmbalagem;
   uint16_t iPonteiroCFOP;  // pointer of the fiscal operation code
 };
 static_assert(sizeof(_REG_ES_COMPLETA_MOVIMENTOPS) == 54);
@@ -132,7 +132,7 @@ struct _REG_ES_MOVIMENTOPS {
   int32_t lPonteiroCompletaMovimento;
   int32_t lPonteiroContabilizacao;
   int32_t lPonteiroComposicao;
-  int32_t lPonteiroLote;  // pointer of the batch
+  int32_t lPonteiroLote;
   int32_t lPonteiroForLote;
   int32_t lPonteiroForEPTETPE;
   int32_t lPonteiroCliEPTETPE;
@@ -148,20 +148,20 @@ struct _REG_ES_MOVIMENTOPS {
   int32_t lEtiquetasEmitidas;
   int32_t lPonteiroVolume;
   uint32_t lComplementoQuemGerou;
-  uint16_t iPonteiroFilial;  // pointer of the branch
+  uint16_t iPonteiroFilial;
   uint16_t iPonteiroLocalArmazenagem;
   uint16_t iPonteiroLocalTransferido;
   uint16_t iPonteiroTipoDocumento;
   uint16_t iPonteiroECF;
-  uint16_t iDataMovimento;  // date (day number)
+  uint16_t iDataMovimento;
   uint16_t iHoraMovimento;
-  uint16_t iDataInclusao;  // date (day number)
+  uint16_t iDataInclusao;
   uint16_t iHoraInclusao;
-  uint16_t iDataModificacao;  // date (day number)
+  uint16_t iDataModificacao;
   uint16_t iUsuarioInclusao;
   uint16_t iUsuarioModificacao;
   uint16_t iModuloQuemGerou;
-  uint16_t iDataQuemGerou;  // date (day number)
+  uint16_t iDataQuemGerou;
   uint16_t iQuantidadeContabil;
   uint16_t iQtdItensComposicao;
   uint16_t iQtdMovsReferencia;
@@ -274,7 +274,7 @@ static_assert(offsetof(_REG_ES_CONTABILIZACAOPS, pregGerencial) == 546);
 // One management-accounting entry.
 struct _REG_ES_GERENCIALPS {
   CY vValor;
-  int32_t lPonteiroContaContabil;  // pointer of the ledger account
+  int32_t lPonteiroContaContabil;
   int32_t lPonteiroContaGerencial;
 };
 static_assert(sizeof(_REG_ES_GERENCIALPS) == 16);
@@ -286,14 +286,14 @@ struct _REG_ES_COMPOSICAO_PRODUTOPS {
   _REG_ES_VOLUMEPS regVolumePS;
   CY vQuantidade;
   CY vQuantidadeTotal;
-  int32_t lPonteiroLote;  // pointer of the batch
+  int32_t lPonteiroLote;
   int32_t lPonteiroForLote;
   int32_t lPonteiroForEPTETPE;
   int32_t lPonteiroCliEPTETPE;
   int32_t lPonteiroVolume;
   uint16_t iPonteiroLocal;
   uint16_t iPonteiroLocalTransferido;
-  uint16_t iPonteiroFilial;  // pointer of the branch
+  uint16_t iPonteiroFilial;
   uint8_t cTipoProducao;
   uint8_t cTipoEstoque;
   uint8_t cCasasDecimais;
@@ -331,12 +331,12 @@ struct _REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS {
   uint32_t lPonteiroMovimentoRefugo;
   uint32_t ulChaveRetornoNFPendente;
   uint32_t ulPonteiroEncerramentoForcado;
-  int32_t lPonteiroMotivoRefugo;  // pointer of the scrap reason
-  uint16_t usDataRetorno;  // date (day number)
-  uint16_t usHoraRetorno;  // time of day
-  uint16_t usDataGravacao;  // date (day number)
-  uint16_t usHoraGravacao;  // time of day
-  uint16_t usPonteiroUsuarioGravacao;  // pointer of the user who saved
+  int32_t lPonteiroMotivoRefugo;
+  uint16_t usDataRetorno;
+  uint16_t usHoraRetorno;
+  uint16_t usDataGravacao;
+  uint16_t usHoraGravacao;
+  uint16_t usPonteiroUsuarioGravacao;
   uint16_t usQtdMvtoEstoque;
   uint16_t usQtdIndustrializadores;
   uint16_t usQtdApontUltProcesso;
@@ -370,7 +370,7 @@ static_assert(offsetof(_REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS,
 struct _REG_PP_TRANSITO_INDUSTRIALIZADORESPS {
   CY vQuantidadeEnviada;
   CY vCustoUnitarioTerceirizacao;
-  int32_t lPonteiroIndustrializador;  // pointer of the outside processor
+  int32_t lPonteiroIndustrializador;
   int32_t lPonteiroApontGeradoTransito;
   uint16_t usQtdOP;
   uint8_t cIniciarNovaOP;
@@ -382,8 +382,8 @@ static_assert(sizeof(_REG_PP_TRANSITO_INDUSTRIALIZADORESPS) == 36);
 // The goods of one order in transit at an outside processor.
 struct _REG_PP_TRANSITO_INDUSTRIALIZADOR_OPPS {
   CY vQuantidadeApontada;
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulChaveApontamento;  // key of the production report
+  uint32_t ulChaveOP;
+  uint32_t ulChaveApontamento;
   uint8_t cReutilizarApontamento;
   uint8_t cFiller[5];
 };
@@ -408,8 +408,8 @@ static_assert(offsetof(_REG_VARMO_LISTA_RETORNO_IND_EXTPS, pRegRetornos) == 4);
 // The report of a return from outside processing (input of GravaApontamentoRetornoIndustrializacao
 // and RemoveApontamentoRetornoIndustrializacao).
 struct _REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS {
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulPonteiroApontamento;  // pointer of the production report
+  uint32_t ulChaveOP;
+  uint32_t ulPonteiroApontamento;
   _REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS regRetorno;
 };
 static_assert(sizeof(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS) == 1118);
@@ -426,17 +426,17 @@ static_assert(offsetof(_REG_PP_LISTA_APONTAMENTO_RETORNO_NF_PENDENTEPS, pregReto
 struct _REG_PP_APONTAMENTO_RETORNO_NF_PENDENTEPS {
   CY vQuantidadeRetornada;
   uint32_t ulChaveRetornoNFPendente;
-  uint32_t ulChaveApontamento;  // key of the production report
-  uint32_t ulChaveNotaFiscalSaida;  // key of the outgoing invoice
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulChaveRemessaIndustrializacao;  // key of the shipment for outside processing
-  int32_t lPonteiroProcesso;  // pointer of the process
-  int32_t lPonteiroIndustrializador;  // pointer of the outside processor
+  uint32_t ulChaveApontamento;
+  uint32_t ulChaveNotaFiscalSaida;
+  uint32_t ulChaveOP;
+  uint32_t ulChaveRemessaIndustrializacao;
+  int32_t lPonteiroProcesso;
+  int32_t lPonteiroIndustrializador;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint16_t usDataRetorno;  // date (day number)
-  uint16_t usHoraRetorno;  // time of day
-  uint16_t usDataGravacao;  // date (day number)
-  uint16_t usHoraGravacao;  // time of day
+  uint16_t usDataRetorno;
+  uint16_t usHoraRetorno;
+  uint16_t usDataGravacao;
+  uint16_t usHoraGravacao;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[9];
 };
@@ -466,17 +466,17 @@ static_assert(offsetof(_REG_PP_LISTA_REMESSA_INDUSTRIALIZACAOPS, pRegRemessa) ==
 // The filter of BuscaRemessaIndustrializacaoFiltro.
 struct _REG_PP_REMESSA_FILTROPS {
   uint32_t ulChaveApontamentoOP;
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulChaveRemessa;  // key of the shipment
+  uint32_t ulChaveOP;
+  uint32_t ulChaveRemessa;
   uint32_t ulChaveFaturaRemessa;
   int32_t lPonteiroClassificacao;
-  int32_t lPonteiroFornecedor;  // pointer of the supplier
+  int32_t lPonteiroFornecedor;
   uint16_t usPonteiroCFOP;  // pointer of the fiscal operation code
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicialEmissaoRemessa;  // date (day number)
-  uint16_t usHoraInicialEmissaoRemessa;  // time of day
-  uint16_t usDataFinalEmissaoRemessa;  // date (day number)
-  uint16_t usHoraFinalEmissaoRemessa;  // time of day
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicialEmissaoRemessa;
+  uint16_t usHoraInicialEmissaoRemessa;
+  uint16_t usDataFinalEmissaoRemessa;
+  uint16_t usHoraFinalEmissaoRemessa;
   uint8_t cSomenteNaoFaturados;
   uint8_t cFiller[1];
 };
@@ -484,7 +484,7 @@ static_assert(sizeof(_REG_PP_REMESSA_FILTROPS) == 38);
 
 // One return of the invoicing module applied to a shipment (input of AtualizaRemessaFT).
 struct _REG_PP_RETORNO_REMESSA_FTPS {
-  uint32_t ulChaveRemessa;  // key of the shipment
+  uint32_t ulChaveRemessa;
   uint32_t ulChaveFaturaRemessa;
   uint8_t cStatusFaturamento;
   uint8_t cFiller[3];

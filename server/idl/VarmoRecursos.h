@@ -30,12 +30,12 @@ struct _REG_PP_RECURSOPS {
   CY vContadorAtual;
   CY vPercEficiencia;
   CY v8Custo;
-  uint32_t lPonteiroCentroCustos;  // pointer of the cost centre
-  uint32_t lPonteiroSecao;  // pointer of the section
+  uint32_t lPonteiroCentroCustos;
+  uint32_t lPonteiroSecao;
   uint32_t ulPonteiroUnidadeMedidaContador;
-  uint32_t ulPonteiroTipoRecurso;  // pointer of the resource type
+  uint32_t ulPonteiroTipoRecurso;
   int32_t lPosicaoRecurso;
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  uint16_t usPonteiroFilial;
   uint16_t usNumeroDigitosContador;
   char szCodigo[12];
   char szDescricao[52];
@@ -54,11 +54,11 @@ static_assert(sizeof(_REG_PP_RECURSOPS) == 696);
 
 // The filter of the resources interface.
 struct _REG_PP_FILTRO_RECURSOPS {
-  uint32_t ulPonteiroTipoRecurso;  // pointer of the resource type
-  uint32_t lPonteiroSecao;  // pointer of the section
-  int32_t lPonteiroProcesso;  // pointer of the process
-  int32_t lPonteiroRecurso;  // pointer of the resource
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  uint32_t ulPonteiroTipoRecurso;
+  uint32_t lPonteiroSecao;
+  int32_t lPonteiroProcesso;
+  int32_t lPonteiroRecurso;
+  uint16_t usPonteiroFilial;
   uint8_t cNaoVerificarFiliaisAtivas;
   uint8_t cTipo;
   uint8_t cAtivo;  // 1 = active
@@ -71,10 +71,10 @@ struct _REG_PP_RECURSO_HISTORICO_CONTADORPS {
   CY vContadorAnterior;
   CY vContadorGravado;
   uint32_t ulContadorHistorico;
-  uint32_t ulPonteiroRecurso;  // pointer of the resource
-  uint32_t ulPonteiroUsuarioGravacao;  // pointer of the user who saved
-  uint16_t usDataGravacao;  // date (day number)
-  uint16_t usHoraGravacao;  // time of day
+  uint32_t ulPonteiroRecurso;
+  uint32_t ulPonteiroUsuarioGravacao;
+  uint16_t usDataGravacao;
+  uint16_t usHoraGravacao;
   char szMotivo[202];
   uint8_t cFiller[2];
 };
@@ -100,10 +100,10 @@ struct _REG_PP_PLANO_MANUTENCAOPS {
   CY vContadorUltimaManutencao;
   CY vContadorCicloManutencao;
   int32_t lPosicao;
-  int32_t lPonteiroRecurso;  // pointer of the resource
-  uint16_t usDataInicio;  // date (day number)
-  uint16_t usDataUltimaManutencao;  // date (day number)
-  uint16_t usDataProximaManutencao;  // date (day number)
+  int32_t lPonteiroRecurso;
+  uint16_t usDataInicio;
+  uint16_t usDataUltimaManutencao;
+  uint16_t usDataProximaManutencao;
   uint16_t usNroParaPeriodoManutencao;
   uint16_t usQuantComponentes;
   uint16_t usQuantManutProgramada;
@@ -137,8 +137,8 @@ static_assert(offsetof(_REG_PP_PLANO_MANUTENCAO_COMPONENTEPS, cFiller) == 521);
 
 // The filter of the maintenance-plan interface.
 struct _REG_PP_FILTRO_PLANO_MANUTENCAOPS {
-  int32_t lPonteiroPlanoManutencao;  // pointer of the maintenance plan
-  int32_t lPonteiroRecurso;  // pointer of the resource
+  int32_t lPonteiroPlanoManutencao;
+  int32_t lPonteiroRecurso;
   uint8_t cAtivo;  // 1 = active
   uint8_t cFiller[1];
 };
@@ -148,7 +148,7 @@ static_assert(sizeof(_REG_PP_FILTRO_PLANO_MANUTENCAOPS) == 10);
 struct _REG_PP_ATUALIZA_PLANO_MANUTENCAOPS {
   int32_t lPosicao;
   CY vContadorUltimaManutencao;
-  uint16_t usDataUltimaManutencao;  // date (day number)
+  uint16_t usDataUltimaManutencao;
   uint8_t cFiller[2];
 };
 static_assert(sizeof(_REG_PP_ATUALIZA_PLANO_MANUTENCAOPS) == 16);
@@ -169,16 +169,16 @@ struct _REG_PP_MANUTENCAOPS {
   CY vTempoPrevisto;
   CY vContadorEncerramento;
   uint32_t ulChave;
-  int32_t lPonteiroRecurso;  // pointer of the resource
+  int32_t lPonteiroRecurso;
   int32_t lPonteiroPlano;
-  int32_t lPonteiroRequisitante;  // pointer of the requester
+  int32_t lPonteiroRequisitante;
   int32_t lPonteiroPrimeiroComponente;
-  uint16_t usHoraEmissao;  // time of day
-  uint16_t usHoraInicio;  // time of day
-  uint16_t usHoraFim;  // time of day
-  uint16_t usDataEmissao;  // date (day number)
-  uint16_t usDataInicio;  // date (day number)
-  uint16_t usDataFim;  // date (day number)
+  uint16_t usHoraEmissao;
+  uint16_t usHoraInicio;
+  uint16_t usHoraFim;
+  uint16_t usDataEmissao;
+  uint16_t usDataInicio;
+  uint16_t usDataFim;
   uint16_t usQtdComponentes;
   uint16_t usUsuarioGravacao;
   uint16_t usUsuarioEmissao;
@@ -200,7 +200,7 @@ struct _REG_PP_MANUTENCAO_COMPONENTEPS {
   CY vQtdRequisitada;
   CY vQtdAtendida;
   CY vQtdConsumida;
-  uint32_t ulChaveRequisicaoInterna;  // key of the internal requisition
+  uint32_t ulChaveRequisicaoInterna;
   uint16_t usIdxRequisicaoInterna;
   char szComplemento[502];
   uint8_t cTipoProdutoServico;
@@ -225,16 +225,16 @@ static_assert(offsetof(_REG_PP_MANUTENCAO_COMPONENTEPS, cFiller) == 545);
 struct _REG_PP_FILTRO_GESTAO_MANUTENCAOPS {
   uint32_t ulChaveInicial;
   uint32_t ulChaveFinal;
-  int32_t lPonteiroPlanoManutencao;  // pointer of the maintenance plan
-  int32_t lPonteiroRecurso;  // pointer of the resource
-  int32_t lPonteiroRequisitante;  // pointer of the requester
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
-  uint16_t usDataExecucaoInicial;  // date (day number)
-  uint16_t usDataExecucaoFinal;  // date (day number)
-  uint16_t usHoraExecucaoInicial;  // time of day
-  uint16_t usHoraExecucaoFinal;  // time of day
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  int32_t lPonteiroPlanoManutencao;
+  int32_t lPonteiroRecurso;
+  int32_t lPonteiroRequisitante;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
+  uint16_t usDataExecucaoInicial;
+  uint16_t usDataExecucaoFinal;
+  uint16_t usHoraExecucaoInicial;
+  uint16_t usHoraExecucaoFinal;
+  uint16_t usPonteiroFilial;
   uint8_t cSituacaoManutencao;
   uint8_t cTipoManutencao;
   uint8_t cExisteNoPeriodo;
@@ -260,7 +260,7 @@ static_assert(offsetof(_REG_PP_TIPO_RECURSOPS, pregOperacoes) == 588);
 // One operation of a resource type with what it reports: counters, quantities, intervals and
 // details.
 struct _REG_PP_TIPO_RECURSO_OPERACAOPS {
-  uint32_t ulPonteiroOperacaoProducao;  // pointer of the production operation
+  uint32_t ulPonteiroOperacaoProducao;
   uint32_t ulPonteiroApontaContador;
   uint32_t ulPonteiroApontaQuantidade;
   uint32_t ulPonteiroApontaIntervalo;
@@ -285,7 +285,7 @@ static_assert(offsetof(_REG_PP_TIPO_RECURSO_OPERACAOPS, pregDetalhes) == 44);
 
 // One counter that an operation of a resource type reports.
 struct _REG_PP_TIPO_RECURSO_CONTADORPS {
-  uint32_t ulPonteiroUnidadeMedida;  // pointer of the unit of measure
+  uint32_t ulPonteiroUnidadeMedida;
   uint16_t usNumeroDigitos;
   char szNomeInicial[22];
   char szNomeFinal[22];
@@ -300,7 +300,7 @@ static_assert(sizeof(_REG_PP_TIPO_RECURSO_CONTADORPS) == 64);
 
 // One quantity that an operation of a resource type reports.
 struct _REG_PP_TIPO_RECURSO_QUANTIDADEPS {
-  uint32_t ulPonteiroUnidadeMedida;  // pointer of the unit of measure
+  uint32_t ulPonteiroUnidadeMedida;
   char szNome[22];
   uint8_t cObrigatorio;
   uint8_t cUnidadeProdutoServico;
@@ -310,7 +310,7 @@ static_assert(sizeof(_REG_PP_TIPO_RECURSO_QUANTIDADEPS) == 32);
 
 // One interval that an operation of a resource type reports.
 struct _REG_PP_TIPO_RECURSO_INTERVALOPS {
-  uint32_t ulPonteiroUnidadeMedida;  // pointer of the unit of measure
+  uint32_t ulPonteiroUnidadeMedida;
   char szNomeInicial[22];
   char szNomeFinal[22];
   uint8_t cObrigatorio;
@@ -341,7 +341,7 @@ static_assert(offsetof(_REG_PP_LISTA_TIPO_RECURSOPS, pregLista) == 4);
 // The filter of the resource-types interface.
 // Its fields end on an odd byte: the packing adds one trailing pad byte.
 struct _REG_PP_FILTRO_TIPO_RECURSOPS {
-  uint32_t ulPonteiroOperacaoProducao;  // pointer of the production operation
+  uint32_t ulPonteiroOperacaoProducao;
   uint8_t cTipo;
   uint8_t cAtivo;  // 1 = active
   uint8_t cInativo;  // 1 = inactive

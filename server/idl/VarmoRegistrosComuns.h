@@ -10,12 +10,13 @@
 // that a 4-byte-aligned or a 64-bit layout would move. A field may stand misaligned: never take
 // its address, copy it out and pass the copy.
 //
-// Types. UI1 is uint8_t, UI2 uint16_t (dates are 16-bit day numbers, times minutes of the day), I4
-// int32_t, UI4 uint32_t, CY the OLE currency (value x 10,000); *X is a pointer to an array of X
-// whose count is another field of the same record. Byte arrays that hold a text (prefix sz, and a
-// few with prefix c) are char arrays with a zero-terminated Windows-1252 text of at most n-1
-// characters; the cFiller arrays are uint8_t and always zero. The record names are the type
-// library's, reserved-looking leading underscores included, because clients know them by name.
+// Types. UI1 is uint8_t, UI2 uint16_t, I4 int32_t, UI4 uint32_t, CY the OLE currency (value x
+// 10,000); *X is a pointer to an array of X whose count is another field of the same record. A UI2
+// named for a date (usData..., iData...) is a 16-bit day number, one named for a time (usHora...,
+// iHora...) the minutes since midnight. Byte arrays that hold a text (prefix sz, and a few with
+// prefix c) are char arrays with a zero-terminated Windows-1252 text of at most n-1 characters; the
+// cFiller arrays are uint8_t and always zero. The record names are the type library's,
+// reserved-looking leading underscores included, because clients know them by name.
 //
 // Ownership across a call. An input record is passed by value; the arrays it points to stay the
 // caller's, and the server reads them during the call only. An input pointer points to caller
@@ -62,7 +63,7 @@
 struct _REG_VARMO_INICIALIZAPS {
   char szEmpresa[24];  // company code, zero-terminated (at most 23 characters)
   uint16_t usUsuario;  // user number
-  int32_t lNumeroSessao;  // session number
+  int32_t lNumeroSessao;
   // 1 = full initialisation; the session object of Tessil always sends 1.
   uint8_t cInicializarCompleto;
   uint8_t cFiller[1];
@@ -74,7 +75,7 @@ static_assert(offsetof(_REG_VARMO_INICIALIZAPS, cFiller) == 31);
 
 // A list of signed record pointers, returned by the BuscaPonteiros family.
 struct _REG_VARMO_PONTEIROSPS {
-  int32_t lQtd;  // number of pointers
+  int32_t lQtd;
   int32_t* plPonteiro;  // array of lQtd record pointers (server-allocated)
 };
 static_assert(sizeof(_REG_VARMO_PONTEIROSPS) == 8);
@@ -83,7 +84,7 @@ static_assert(offsetof(_REG_VARMO_PONTEIROSPS, plPonteiro) == 4);
 // A list of unsigned pointers or keys of period files (orders, reports, requirements); also the
 // input of AgruparNecessidades.
 struct _REG_VARMO_PONTEIROS_ULONGPS {
-  uint32_t lQtd;  // number of elements
+  uint32_t lQtd;
   uint32_t* plPonteiro;  // array of lQtd pointers or keys
 };
 static_assert(sizeof(_REG_VARMO_PONTEIROS_ULONGPS) == 8);
@@ -92,9 +93,9 @@ static_assert(offsetof(_REG_VARMO_PONTEIROS_ULONGPS, plPonteiro) == 4);
 // A product or service with its grid position (up to three grid item pointers).
 struct _REG_POSICAO_PRODUTOPS {
   uint32_t lPonteiroProduto;  // product (or service) pointer
-  uint16_t iPonteiroItemGrade1;  // grid item 1
-  uint16_t iPonteiroItemGrade2;  // grid item 2
-  uint16_t iPonteiroItemGrade3;  // grid item 3
+  uint16_t iPonteiroItemGrade1;
+  uint16_t iPonteiroItemGrade2;
+  uint16_t iPonteiroItemGrade3;
 };
 static_assert(sizeof(_REG_POSICAO_PRODUTOPS) == 10);
 
@@ -206,15 +207,15 @@ static_assert(sizeof(_QV_DMC_ps) == 6);
 
 // The byte block of FuncaoGenerica.
 struct _REG_FUNCAO_GENERICA_VARMO {
-  int32_t lQtdBytes;  // number of bytes
-  uint8_t* pListaBytes;  // the bytes
+  int32_t lQtdBytes;
+  uint8_t* pListaBytes;
 };
 static_assert(sizeof(_REG_FUNCAO_GENERICA_VARMO) == 8);
 static_assert(offsetof(_REG_FUNCAO_GENERICA_VARMO, pListaBytes) == 4);
 
 // The server clock, returned by BuscaInfoServidor.
 struct _REG_VARMO_INFO_SERVIDORPS {
-  uint16_t usDataAtual;  // the server's current date (day number)
+  uint16_t usDataAtual;
   // The server's current time as minutes since midnight (hours x 60 + minutes).
   uint16_t usHoraAtual;
 };

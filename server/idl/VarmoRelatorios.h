@@ -20,9 +20,9 @@ struct _REG_PP_DET_RELATORIO_CAPACIDADE_PRODUTOPS;
 // The detail record of IQVPP_Relatorios::RelatorioNecessidade.
 struct _REG_PP_DET_RELATORIO_NECESSIDADEPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
+  uint16_t usPonteiroFilial;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
   uint8_t cNecessidadePendente;
   uint8_t cNecessidadeProgramada;
   uint8_t cNecessidadeAtendida;
@@ -46,13 +46,13 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_NECESSIDADEPS, cFiller) == 22);
 // The detail record of IQVPP_Relatorios::RelatorioAcompanhamento.
 struct _REG_PP_DET_RELATORIO_ACOMPANHAMENTOPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroProjeto;  // pointer of the project
-  int32_t lPonteiroTipoOP;  // pointer of the order type
-  int32_t lPonteiroProcesso;  // pointer of the process
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
+  int32_t lPonteiroProjeto;
+  int32_t lPonteiroTipoOP;
+  int32_t lPonteiroProcesso;
+  int32_t lPonteiroFluxoProcesso;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
   uint8_t cOPNaoIniciada;
   uint8_t cOPIniciada;
   uint8_t cOPSuspensa;
@@ -86,10 +86,10 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_ACOMPANHAMENTOPS, cFiller) == 41);
 // The detail record of IQVPP_Relatorios::RelatorioDemandaProducao.
 struct _REG_PP_DET_RELATORIO_DEMANDAPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  int32_t lPonteiroColecao;  // pointer of the collection
-  int32_t lPonteiroCliente;  // pointer of the customer
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
+  int32_t lPonteiroColecao;
+  int32_t lPonteiroCliente;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
   uint8_t cPedido;
   uint8_t cNecessidade;
   uint8_t cBaseNosInsumos;
@@ -108,7 +108,7 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_DEMANDAPS, cFiller) == 25);
 // The detail record of IQVPP_Relatorios::RelatorioProdutoSemFichaTecnica.
 struct _REG_PP_DET_RELATORIO_PRODUTO_SEM_FICHAPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  uint16_t usPonteiroFilial;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[7];
 };
@@ -119,10 +119,10 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_PRODUTO_SEM_FICHAPS, cFiller) == 13
 
 // The detail record of IQVPP_Relatorios::RelatorioFichaTecnica.
 struct _REG_PP_DET_RELATORIO_FICHA_TECNICAPS {
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroColecao;
   int32_t lPonteiroFluxoProcessos;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  uint16_t usPonteiroFilial;
   uint8_t cRecursivo;
   uint8_t cTipoProdutoServico;
   uint8_t cFiltroProdutoServico;
@@ -138,11 +138,11 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_FICHA_TECNICAPS, cFiller) == 23);
 // The detail record of IQVPP_Relatorios::RelatorioProgramadoXProduzido.
 struct _REG_PP_DET_RELATORIO_PROG_X_PRODPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroTipoOP;  // pointer of the order type
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
+  int32_t lPonteiroTipoOP;
+  int32_t lPonteiroFluxoProcesso;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
   uint8_t cApenasOPComDiferenca;
   uint8_t cTipoProdutoServico;
   uint8_t cFiltroProdutos;
@@ -164,13 +164,13 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_PROG_X_PRODPS, cFiller) == 28);
 // The detail record of IQVPP_Relatorios::RelatorioPerdas.
 struct _REG_PP_DET_RELATORIO_PERDASPS {
   _REG_POSICAO_PRODUTOPS regPosicaoProduto;
-  uint32_t ulPonteiroProjeto;  // pointer of the project
-  int32_t lPonteiroTipoOP;  // pointer of the order type
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  int32_t lPonteiroProcesso;  // pointer of the process
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
+  uint32_t ulPonteiroProjeto;
+  int32_t lPonteiroTipoOP;
+  int32_t lPonteiroFluxoProcesso;
+  int32_t lPonteiroProcesso;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
   uint8_t cFiller[8];
 };
 static_assert(sizeof(_REG_PP_DET_RELATORIO_PERDASPS) == 40);
@@ -185,13 +185,13 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_PERDASPS, cFiller) == 32);
 
 // The detail record of IQVPP_Relatorios::RelatorioCustoProducao.
 struct _REG_PP_DET_RELATORIO_CUSTO_PRODUCAOPS {
-  uint32_t lChaveOP;  // key of the production order
+  uint32_t lChaveOP;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  int32_t lPonteiroTipoOP;  // pointer of the order type
-  int32_t lPonteiroFluxoProcesso;  // pointer of the process flow
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
+  int32_t lPonteiroTipoOP;
+  int32_t lPonteiroFluxoProcesso;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
   uint8_t cTipoProdutoServico;
   uint8_t cFiltroProdutos;
   uint8_t cFiltroServicos;
@@ -210,8 +210,8 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_CUSTO_PRODUCAOPS, cFiller) == 31);
 
 // The detail record of IQVPP_Relatorios::RelatorioCapacidade.
 struct _REG_PP_DET_RELATORIO_CAPACIDADEPS {
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
   uint16_t usQtdProdutosServicos;
   uint8_t cFiller[8];
   // Count in usQtdProdutosServicos.
@@ -222,7 +222,7 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_CAPACIDADEPS, pregProdutosServicos)
 
 // One element of _REG_PP_DET_RELATORIO_CAPACIDADEPS::pregProdutosServicos.
 struct _REG_PP_DET_RELATORIO_CAPACIDADE_PRODUTOPS {
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroColecao;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
   uint8_t cTipoProdutoServico;
   uint8_t cFiller[7];
@@ -233,8 +233,8 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_CAPACIDADE_PRODUTOPS, cFiller) == 1
 
 // The detail record of IQVPP_Relatorios::RelatorioRegistroHoras.
 struct _REG_PP_DET_RELATORIO_REGISTRO_HORASPS {
-  int32_t lPonteiroFluxo;  // pointer of the process flow
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  int32_t lPonteiroFluxo;
+  uint16_t usPonteiroFilial;
   uint16_t usMesAnoReferencia;
   uint8_t cFiller[8];
 };
@@ -242,26 +242,26 @@ static_assert(sizeof(_REG_PP_DET_RELATORIO_REGISTRO_HORASPS) == 16);
 
 // The detail record of IQVPP_Relatorios::RelatorioCapacidadeRecurso.
 struct _REG_PP_DET_RELATORIO_CAPACIDADE_RECURSOPS {
-  uint32_t lPonteiroSecao;  // pointer of the section
-  int32_t lPonteiroProcesso;  // pointer of the process
-  int32_t lPonteiroRecurso;  // pointer of the resource
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicio;  // date (day number)
-  uint16_t usDataFim;  // date (day number)
+  uint32_t lPonteiroSecao;
+  int32_t lPonteiroProcesso;
+  int32_t lPonteiroRecurso;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicio;
+  uint16_t usDataFim;
   uint8_t cFiller[8];
 };
 static_assert(sizeof(_REG_PP_DET_RELATORIO_CAPACIDADE_RECURSOPS) == 26);
 
 // The detail record of IQVPP_Relatorios::RelatorioGestaoManutencao.
 struct _REG_PP_DET_RELATORIO_GESTAO_MANUTENCAOPS {
-  int32_t lPonteiroPlanoManutencao;  // pointer of the maintenance plan
-  int32_t lPonteiroRecurso;  // pointer of the resource
-  int32_t lPonteiroRequisitante;  // pointer of the requester
-  uint16_t usDataEmissaoInicial;  // date (day number)
-  uint16_t usDataEmissaoFinal;  // date (day number)
-  uint16_t usDataExecucaoInicial;  // date (day number)
-  uint16_t usDataExecucaoFinal;  // date (day number)
-  uint16_t usPonteiroFilial;  // pointer of the branch
+  int32_t lPonteiroPlanoManutencao;
+  int32_t lPonteiroRecurso;
+  int32_t lPonteiroRequisitante;
+  uint16_t usDataEmissaoInicial;
+  uint16_t usDataEmissaoFinal;
+  uint16_t usDataExecucaoInicial;
+  uint16_t usDataExecucaoFinal;
+  uint16_t usPonteiroFilial;
   uint8_t cTipoManutencao;
   uint8_t cSituacaoManutencao;
   uint8_t cFiller[8];
@@ -270,19 +270,19 @@ static_assert(sizeof(_REG_PP_DET_RELATORIO_GESTAO_MANUTENCAOPS) == 32);
 
 // The detail record of IQVPP_Relatorios::RelatorioCustoProjeto.
 struct _REG_PP_DET_RELATORIO_CUSTO_PROJETOPS {
-  int32_t lPonteiroColecao;  // pointer of the collection
+  int32_t lPonteiroColecao;
   uint8_t cFiller[12];
 };
 static_assert(sizeof(_REG_PP_DET_RELATORIO_CUSTO_PROJETOPS) == 16);
 
 // The detail record of IQVPP_Relatorios::RelatorioResumoIndustrializador.
 struct _REG_PP_DET_RELATORIO_RESUMO_INDUSTRIALIZADORPS {
-  uint32_t ulChaveOP;  // key of the production order
-  int32_t lPonteiroProjeto;  // pointer of the project
-  int32_t lPonteiroFornecedor;  // pointer of the supplier
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
+  uint32_t ulChaveOP;
+  int32_t lPonteiroProjeto;
+  int32_t lPonteiroFornecedor;
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
   uint8_t cQuebrarPaginaProjeto;
   uint8_t cFiller[13];
 };
@@ -300,20 +300,20 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_INSUMO_POR_OPPS, cFiller) == 16);
 
 // The detail record of IQVPP_Relatorios::RelatorioEncerramentoApontamentos.
 struct _REG_PP_DET_RELATORIO_ENCERRAMENTO_FORCADOPS {
-  uint32_t ulChaveOP;  // key of the production order
-  uint32_t ulPonteiroProjeto;  // pointer of the project
-  uint32_t ulPonteiroTipoOP;  // pointer of the order type
-  uint32_t ulPonteiroFluxo;  // pointer of the process flow
-  uint32_t ulPonteiroProcesso;  // pointer of the process
-  uint32_t ulPonteiroSecao;  // pointer of the section
+  uint32_t ulChaveOP;
+  uint32_t ulPonteiroProjeto;
+  uint32_t ulPonteiroTipoOP;
+  uint32_t ulPonteiroFluxo;
+  uint32_t ulPonteiroProcesso;
+  uint32_t ulPonteiroSecao;
   uint32_t ulPonteiroSupl1;
   uint32_t ulPonteiroSupl2;
   uint32_t ulPonteiroSupl3;
-  uint32_t ulPonteiroIndustrializador;  // pointer of the outside processor
+  uint32_t ulPonteiroIndustrializador;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
   uint8_t cTipoProdutoServico;
   uint8_t cFiltroProdutos;
   uint8_t cFiltroServicos;
@@ -330,13 +330,13 @@ static_assert(offsetof(_REG_PP_DET_RELATORIO_ENCERRAMENTO_FORCADOPS, cFiller) ==
 
 // The detail record of IQVPP_Relatorios::RelatorioAcompanhamentoPedNec.
 struct _REG_PP_DET_RELATORIO_ACOMPANHAMENTO_PED_NECPS {
-  uint32_t ulPonteiroProjeto;  // pointer of the project
-  uint32_t ulPonteiroTipoOP;  // pointer of the order type
-  uint32_t ulPonteiroFluxo;  // pointer of the process flow
+  uint32_t ulPonteiroProjeto;
+  uint32_t ulPonteiroTipoOP;
+  uint32_t ulPonteiroFluxo;
   _REG_POSICAO_PRODUTOPS regPosicaoProdutoServico;
-  uint16_t usPonteiroFilial;  // pointer of the branch
-  uint16_t usDataInicial;  // date (day number)
-  uint16_t usDataFinal;  // date (day number)
+  uint16_t usPonteiroFilial;
+  uint16_t usDataInicial;
+  uint16_t usDataFinal;
   uint8_t cTipoProdutoServico;
   uint8_t cFiltroProdutos;
   uint8_t cFiltroServicos;

@@ -25,7 +25,7 @@ struct _REG_VARMO_FLUXO_PROCESSOPS;
 struct _REG_VARMO_TIPO_OPPS {
   uint32_t lUltimaOP;
   int32_t lPosicao;
-  int32_t lPonteiroContaContabil;  // pointer of the ledger account
+  int32_t lPonteiroContaContabil;
   uint16_t usQtdUsuarios;
   char szCodigo[12];
   char szDescricao[52];
@@ -74,7 +74,7 @@ static_assert(offsetof(_REG_LISTA_PERMISSOES_USUARIO_OPPS, pRegPermissoes) == 4)
 // The permissions of the current user on one order type (maintenance, cancelling, interrupting).
 // Its fields end on an odd byte: the packing adds one trailing pad byte.
 struct _REG_VARMO_PERMISSAO_USUARIO_OPPS {
-  int32_t lPonteiroTipoOP;  // pointer of the order type
+  int32_t lPonteiroTipoOP;
   uint8_t cManutencao;
   uint8_t cCancelamento;
   uint8_t cInterrupcao;
@@ -85,7 +85,7 @@ static_assert(sizeof(_REG_VARMO_PERMISSAO_USUARIO_OPPS) == 8);
 struct _REG_VARMO_PROCESSOPS {
   CY v8CustoProcesso;
   CY vCapacidadeDia;
-  uint32_t lPonteiroSecao;  // pointer of the section
+  uint32_t lPonteiroSecao;
   int32_t lPosicao;
   uint16_t usQtdRecursos;
   char szCodigo[12];
@@ -101,7 +101,7 @@ static_assert(offsetof(_REG_VARMO_PROCESSOPS, pregRecursos) == 602);
 
 // One resource of a process, with the resource's scheduled stops.
 struct _REG_PP_PROCESSO_RECURSOPS {
-  int32_t lPonteiroRecurso;  // pointer of the resource
+  int32_t lPonteiroRecurso;
   uint16_t usQtdParadas;
   uint8_t cSomarCapacidadeDisponivel;
   uint8_t cFiller[5];
@@ -113,14 +113,14 @@ static_assert(offsetof(_REG_PP_PROCESSO_RECURSOPS, pregParadas) == 12);
 // One scheduled maintenance stop of a resource: its date and its expected time.
 struct _REG_PP_PLANO_MANUTENCAO_PROGRAMACAOPS {
   CY vTempoPrevisto;
-  uint16_t usDataManutencao;  // date (day number)
+  uint16_t usDataManutencao;
 };
 static_assert(sizeof(_REG_PP_PLANO_MANUTENCAO_PROGRAMACAOPS) == 10);
 
 // A process flow: code, description and its ordered processes.
 struct _REG_VARMO_FLUXOPS {
   int32_t lPosicao;
-  int32_t lPonteiroTipoOP;  // pointer of the order type
+  int32_t lPonteiroTipoOP;
   uint16_t usQtdProcessos;
   char szCodigo[12];
   char szDescricao[52];
@@ -133,7 +133,7 @@ static_assert(offsetof(_REG_VARMO_FLUXOPS, pregProcessos) == 84);
 
 // One process of a flow, in flow order.
 struct _REG_VARMO_FLUXO_PROCESSOPS {
-  int32_t lPonteiroProcesso;  // pointer of the process
+  int32_t lPonteiroProcesso;
   uint8_t cRecebeApontamento;
   uint8_t cFiller[7];
 };
@@ -141,7 +141,7 @@ static_assert(sizeof(_REG_VARMO_FLUXO_PROCESSOPS) == 12);
 
 // The filter of the production-operations interface.
 struct _REG_PP_FILTRO_OPERACAO_PRODUCAOPS {
-  uint32_t ulPonteiroTipoRecurso;  // pointer of the resource type
+  uint32_t ulPonteiroTipoRecurso;
   uint8_t cTipoOperacao;
   uint8_t cVisualizarEmApontamentoOP;
   uint8_t cVisualizarEmApontamentoRecurso;
