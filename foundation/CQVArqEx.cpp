@@ -4,73 +4,29 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
-#include <span>
 #include <vector>
 
+#include "foundation/CQVArqControle.h"
+#include "foundation/CQVArqExInterno.h"
+#include "foundation/CQVArqMarca.h"
 #include "foundation/QVCaminho.h"
-#include "foundation/QVData.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/file.h"
 #include "platform/win32/registry.h"
+
+using namespace qv_arquivo;
 
 namespace {
 
 // Set by every block read, cleared by every write of any object: the server's threads share it.
 std::atomic<int32_t> g_marcadorCache{-1};
 
-constexpr uint64_t kMaiorDeslocamento = 0xFFFFFFFFull;
 constexpr uint32_t kUltimaTentativa = CQVArqEx::kTentativas - 1;
 const char kChaveErros[] = "SOFTWARE\\QV Rivovoda\\Erros";
-
-constexpr HRESULT ComoHResult(int numero) { return numero == 0 ? 0 : static_cast<HRESULT>(0x80040000u | numero); }
-
-// Whether `tamanho` bytes from `inicio` stay within the 32-bit offsets of the format.
-bool CabeNoFormato(uint64_t inicio, uint64_t tamanho) { return inicio + tamanho <= kMaiorDeslocamento; }
-
-int NumeroDaCausa(int causa) {
-  switch (causa) {
-    case CFileException::badSeek: return kQVErroPosicionamento;
-    case CFileException::endOfFile: return kQVErroFimArquivo;
-    case CFileException::hardIO: return kQVErroEntradaSaida;
-    case CFileException::fileNotFound: return kQVErroArquivoInexistente;
-    case CFileException::badPath: return kQVErroCaminho;
-    case CFileException::tooManyOpenFiles: return kQVErroArquivosAbertos;
-    case CFileException::accessDenied: return kQVErroAcessoNegado;
-    case CFileException::invalidFile: return kQVErroArquivoInvalido;
-    case CFileException::directoryFull: return kQVErroDiretorioCheio;
-    case CFileException::sharingViolation: return kQVErroCompartilhamento;
-    case CFileException::lockViolation: return kQVErroBloqueio;
-    case CFileException::diskFull: return kQVErroDiscoCheio;
-    default: return kQVErroArquivo;
-  }
-}
-
-bool Contem(std::span<const int> causas, int causa) {
-  return std::find(causas.begin(), causas.end(), causa) != causas.end();
-}
-
-// The number of a cause among those that an operation reports by name; 16144 for the others.
-int NumeroEntre(std::span<const int> causas, int causa) {
-  return Contem(causas, causa) ? NumeroDaCausa(causa) : kQVErroArquivo;
-}
-
-using Causa = CFileException;
-// The causes that each operation reports by their own number.
-constexpr int kCausasFechamento[] = {Causa::hardIO, Causa::accessDenied, Causa::invalidFile, Causa::sharingViolation,
-                                     Causa::lockViolation};
-constexpr int kCausasLeitura[] = {Causa::badSeek,     Causa::hardIO,           Causa::accessDenied,
-                                  Causa::invalidFile, Causa::sharingViolation, Causa::lockViolation};
-constexpr int kCausasPosicao[] = {Causa::badSeek,     Causa::endOfFile,        Causa::hardIO,       Causa::accessDenied,
-                                  Causa::invalidFile, Causa::sharingViolation, Causa::lockViolation};
-// Open and write: causes that end at once, and causes that end only at the last attempt.
-constexpr int kAberturaTerminaLogo[] = {Causa::badPath, Causa::invalidFile, Causa::directoryFull};
-constexpr int kAberturaTerminaNaUltima[] = {Causa::tooManyOpenFiles, Causa::accessDenied, Causa::sharingViolation,
-                                            Causa::lockViolation, Causa::diskFull};
-constexpr int kGravacaoTerminaLogo[] = {Causa::badSeek, Causa::hardIO, Causa::fileNotFound, Causa::badPath,
-                                        Causa::invalidFile};
-constexpr int kGravacaoTerminaNaUltima[] = {Causa::accessDenied, Causa::sharingViolation, Causa::lockViolation,
-                                            Causa::diskFull};
+constexpr int kLeiturasOcupadoMarcaAntiga = 90;
+constexpr DWORD kPausaMarcaAntiga = 2;  // ms
 
 bool FlagsDoModo(char modo, UINT* flags) {
   switch (modo) {
@@ -214,22 +170,6 @@ int CQVArqEx::Fecha() {
     RegistraFalha(erro.m_cause);
     return NumeroEntre(kCausasFechamento, erro.m_cause);
   }
-}
-
-int CQVArqEx::CriaSemApagar() {
-  if (int erro = AbreComTentativas(kFlagsCriacao, false, true)) return erro;
-  int resultado = 0;
-  try {
-    if (GetLength() == 0) {
-      const std::vector<uint8_t> zeros(m_ulTamanhoRegistro);
-      resultado = GravaCabecalho(zeros.data(), m_ulTamanhoRegistro);
-    }
-  } catch (const CFileException& erro) {
-    RegistraErro('A');
-    resultado = NumeroEntre(kCausasPosicao, erro.m_cause);
-  }
-  const int fechamento = Fecha();
-  return resultado ? resultado : fechamento;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -435,176 +375,141 @@ int CQVArqEx::LimpaErro() {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Byte and text helpers
+// Module lock
 
-int CQVArqEx::LeBytes(uint32_t quantidade, void* buffer) {
-  if (int erro = AbreSeFechado()) return erro;
-  try {
-    return Read(buffer, quantidade) < quantidade ? kQVErroFimArquivo : 0;
-  } catch (const CFileException& erro) {
-    if (erro.m_cause == CFileException::endOfFile) return kQVErroFimArquivo;
-    RegistraFalha(erro.m_cause);
-    return NumeroEntre(kCausasLeitura, erro.m_cause);
+int CQVArqEx::Marca(const char* diretorio, int numeroMarca, int usuario, const char* sistema) {
+  if (!QVUsaArquivosMarca(diretorio)) return MarcaAntiga(diretorio, numeroMarca, usuario, sistema);
+  const DWORD inicio = GetTickCount();
+  if (m_hMarca) return kQVErroMarca;
+  return QVTomaArquivoMarca(QVNomeArquivoMarca(diretorio, numeroMarca), numeroMarca, inicio, false, &m_hMarca);
+}
+
+// The old scheme keeps the mark file open through this object's own file, denying other writers,
+// with (lock number, user) in its first two bytes.
+int CQVArqEx::MarcaAntiga(const char* diretorio, int numeroMarca, int usuario, const char* sistema) {
+  if (m_hFile != hFileNull) return kQVErroMarca;  // a held mark, or a data file open on this object
+  const CString nome = QVNomeArquivoMarcaAntiga(diretorio, sistema);
+  m_pRegistroMarca = std::make_unique<QVRegistroMarca>();
+  // Notes the holder of the record read, then forgets it: the mark is not ours.
+  const auto recusa = [this](const QVRegistroMarca& lido, int numero) {
+    *m_pRegistroMarca = lido;
+    RegistraErro('U');
+    m_pRegistroMarca.reset();
+    return numero;
+  };
+  for (int ocupado = 0;;) {
+    CFileException erro;
+    if (Open(nome, modeReadWrite | shareDenyWrite, &erro)) {
+      QVRegistroMarca lido{};
+      try {
+        Read(&lido, sizeof lido);
+        if (lido.cModulo != 0) {
+          FechaSemErro();
+          return recusa(lido, kQVErroMarcaAntiga);
+        }
+        *m_pRegistroMarca = {static_cast<uint8_t>(numeroMarca), static_cast<uint8_t>(usuario)};
+        SeekToBegin();
+        Write(m_pRegistroMarca.get(), sizeof(QVRegistroMarca));
+        return 0;
+      } catch (const CFileException& falha) {
+        FechaSemErro();
+        m_pRegistroMarca.reset();
+        return falha.m_cause == CFileException::accessDenied ? kQVErroAcessoNegado : kQVErroArquivo;
+      }
+    }
+    if (erro.m_cause == CFileException::accessDenied) {
+      m_pRegistroMarca.reset();
+      return kQVErroAcessoNegado;
+    }
+    QVRegistroMarca lido{};
+    if (!LeMarcaAntiga(nome, &lido)) {
+      m_pRegistroMarca.reset();
+      return kQVErroArquivo;
+    }
+    if (lido.cModulo != 0 && ++ocupado >= kLeiturasOcupadoMarcaAntiga)
+      return recusa(lido, QVMensagemMarca(lido.cModulo, false));
+    Sleep(kPausaMarcaAntiga);
   }
 }
 
-HRESULT CQVArqEx::GravaBytes(uint32_t quantidade, const void* dados, uint32_t* deslocamento) {
-  if (int erro = AbreSeFechado()) return ComoHResult(erro);
-  const bool bAcrescenta = *deslocamento == 0;
-  if (!bAcrescenta) {
-    uint32_t ignorado;
-    if (int erro = Posiciona('P', *deslocamento, &ignorado)) return ComoHResult(erro);
+// Reads the mark record without taking the mark; a missing mark file is created free. False when
+// the file can be neither read nor created.
+bool CQVArqEx::LeMarcaAntiga(const CString& nome, QVRegistroMarca* lido) {
+  CFileException erro;
+  const bool existe = Open(nome, modeRead | shareDenyNone, &erro);
+  if (!existe && !Open(nome, modeCreate | modeNoTruncate | modeReadWrite | shareDenyNone, &erro)) {
+    // Taken by a writer between our two opens: read it next time.
+    return erro.m_cause == CFileException::sharingViolation;
   }
+  bool lidoBem = true;
+  try {
+    // A mark file made a moment ago by another process keeps its mark.
+    if (!existe && GetLength() < sizeof(QVRegistroMarca)) {
+      const QVRegistroMarca livre{};
+      Write(&livre, sizeof livre);
+    }
+    SeekToBegin();
+    Read(lido, sizeof *lido);
+  } catch (const CFileException&) {
+    lidoBem = false;
+  }
+  FechaSemErro();
+  return lidoBem;
+}
+
+int CQVArqEx::Desmarca() {
+  if (m_hMarca) {
+    CloseHandle(m_hMarca);
+    m_hMarca = nullptr;
+    return 0;
+  }
+  if (!m_pRegistroMarca) return 0;
   int resultado = 0;
   try {
-    const uint64_t inicio = bAcrescenta ? SeekToEnd() : *deslocamento;
-    if (!CabeNoFormato(inicio, quantidade)) {
-      RegistraErro('A');
-      resultado = kQVErroFimArquivo;
-    } else {
-      Write(dados, quantidade);
-      *deslocamento = static_cast<uint32_t>(inicio);
-    }
-  } catch (const CFileException& erro) {
-    RegistraErro('A');
-    resultado = NumeroDaCausa(erro.m_cause);
+    const QVRegistroMarca livre{};
+    SeekToBegin();
+    Write(&livre, sizeof livre);
+  } catch (const CFileException&) {
+    resultado = kQVErroArquivo;
   }
-  InvalidaCache();
-  return ComoHResult(resultado);
-}
-
-HRESULT CQVArqEx::GravaTexto(const char* texto, uint32_t* deslocamento) {
-  *deslocamento = 0;
-  if (!texto || !*texto) return 0;
-  return GravaBytes(static_cast<uint32_t>(std::strlen(texto) + 1), texto, deslocamento);
-}
-
-HRESULT CQVArqEx::GravaTextoArquivo(const char* nome, const char* texto, uint32_t* deslocamento) {
-  // Offsets are bytes: the file is opened with 1-byte records, so a new one starts with one zero byte
-  // and no text ever lies at offset 0, which means "no text".
-  if (int erro = Abre(nome, 'G', 1, true, true)) return ComoHResult(erro);
-  const HRESULT resultado = GravaTexto(texto, deslocamento);
-  Fecha();
+  FechaSemErro();
+  m_pRegistroMarca.reset();
   return resultado;
-}
-
-HRESULT CQVArqEx::LeBytesPosicao(uint32_t quantidade, uint32_t deslocamento, void* buffer) {
-  if (int erro = AbreSeFechado()) return ComoHResult(erro);
-  try {
-    Seek(deslocamento, begin);
-    Read(buffer, quantidade);
-    return 0;
-  } catch (const CFileException& erro) {
-    RegistraFalha(erro.m_cause);
-    return ComoHResult(NumeroEntre(kCausasLeitura, erro.m_cause));
-  }
-}
-
-HRESULT CQVArqEx::LeTexto(uint32_t quantidade, uint32_t deslocamento, char* buffer) {
-  if (quantidade == 0) return 0;
-  buffer[0] = 0;
-  if (int erro = AbreSeFechado()) return ComoHResult(erro);
-  try {
-    Seek(deslocamento, begin);
-    const UINT lidos = Read(buffer, quantidade);
-    std::memset(buffer + lidos, 0, quantidade - lidos);
-    if (char* fim = static_cast<char*>(std::memchr(buffer, 0, quantidade)))
-      std::memset(fim, 0, quantidade - static_cast<uint32_t>(fim - buffer));
-    return 0;
-  } catch (const CFileException& erro) {
-    RegistraFalha(erro.m_cause);
-    return ComoHResult(NumeroEntre(kCausasLeitura, erro.m_cause));
-  }
-}
-
-HRESULT CQVArqEx::LeTextoArquivo(const char* nome, uint32_t quantidade, uint32_t deslocamento, char* buffer) {
-  if (quantidade > 0) buffer[0] = 0;
-  if (int erro = Abre(nome, 'L', 1, true, true)) return ComoHResult(erro);
-  const HRESULT resultado = LeTexto(quantidade, deslocamento, buffer);
-  Fecha();
-  return resultado;
-}
-
-uint32_t CQVArqEx::GetTamanhoArquivo(const char* nome, uint32_t tamanhoRegistro) {
-  if (Abre(nome, 'L', tamanhoRegistro, true, true)) return 0;
-  uint32_t tamanho = 0;
-  const int erro = Posiciona('F', 0, &tamanho);
-  Fecha();
-  return erro ? 0 : tamanho;
-}
-
-HRESULT CQVArqEx::VerificaArquivo(const char* nome, uint32_t tamanhoRegistro, bool bVerificaTamanho) {
-  CQVArqEx arquivo;
-  arquivo.SetUsaArquivoControle(m_bUsaArquivoControle);
-  if (int erro = arquivo.Abre(nome, 'L', tamanhoRegistro, true, true)) return ComoHResult(erro);
-  if (bVerificaTamanho && arquivo.GetComprimento() % tamanhoRegistro != 0) return ComoHResult(kQVErroTamanhoArquivo);
-  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Files that know their own name
+// Creation of a missing data file
 
-CQVArqEx_::CQVArqEx_() : m_strExtensao(".DAT") {}
-
-CString CQVArqEx_::SetExtensao(const char* extensao) {
-  CString anterior = m_strExtensao;
-  m_strExtensao = CString(".") + extensao;
-  return anterior;
+int CQVArqEx::CriaArquivo(const char* nome, char modo, uint32_t tamanhoRegistro) {
+  if (!TamanhoRegistroValido(tamanhoRegistro)) return kQVErroParametro;
+  const CString diretorio = QVGetDiretorio(nome);
+  CString arquivo = QVGetNomeArquivo(nome);
+  arquivo.MakeUpper();
+  if (arquivo.IsEmpty()) return kQVErroFimArquivo;
+  m_strNome = diretorio + arquivo;
+  m_cModo = modo;
+  if (tamanhoRegistro != m_ulTamanhoRegistro) m_pCache.reset();
+  m_ulTamanhoRegistro = tamanhoRegistro;
+  const auto cria = [this] { return CriaSemApagar(); };
+  const int criacao = m_bUsaArquivoControle ? CQVArqControle(diretorio).Cria(arquivo, cria) : cria();
+  if (criacao) return criacao;
+  return AbreFisico();
 }
 
-CString CQVArqEx_::SetDiretorio(const char* diretorio) {
-  CString anterior = m_strDiretorio;
-  m_strDiretorio = diretorio;
-  return anterior;
-}
-
-char* CQVArqEx_::MontaNome(char* buffer) const {
-  std::snprintf(buffer, MAX_PATH, "%s%s%s", static_cast<const char*>(m_strDiretorio),
-                static_cast<const char*>(GetPrefixo()), static_cast<const char*>(m_strExtensao));
-  return buffer;
-}
-
-char* CQVArqEx_::MontaNomePeriodo(char* buffer, uint16_t usMesAno) const {
-  if (usMesAno < 949 || usMesAno > 2148) return nullptr;
-  char mesAno[8];
-  QVMesAnoParaTexto(usMesAno, mesAno, false);  // MM/AA
-  std::snprintf(buffer, MAX_PATH, "%s%s%.2s%.2s%s", static_cast<const char*>(m_strDiretorio),
-                static_cast<const char*>(GetPrefixo()), mesAno, mesAno + 3, static_cast<const char*>(m_strExtensao));
-  return buffer;
-}
-
-namespace {
-
-// The month number of "MMAA" at the given place of a name; 0 when it is not one.
-uint16_t MesAnoDoNome(const char* nome, size_t inicio) {
-  if (std::strlen(nome) < inicio + 4) return 0;
-  const char* mmaa = nome + inicio;
-  for (int i = 0; i < 4; ++i)
-    if (mmaa[i] < '0' || mmaa[i] > '9') return 0;
-  const int mes = (mmaa[0] - '0') * 10 + (mmaa[1] - '0');
-  if (mes < 1 || mes > 12) return 0;
-  const char texto[] = {mmaa[0], mmaa[1], '/', mmaa[2], mmaa[3], 0};
-  return QVTextoParaMesAno(texto);
-}
-
-}  // namespace
-
-HRESULT CQVArqEx_::ListaPeriodos(std::set<uint16_t>& meses) const {
-  meses.clear();
-  const CString padrao = m_strDiretorio + GetPrefixo() + "????.dat";
-  WIN32_FIND_DATAA achado;
-  HANDLE busca = FindFirstFileA(padrao, &achado);
-  if (busca == INVALID_HANDLE_VALUE) {
-    // No period file at all is an empty list, like the end of a search.
-    const DWORD erro = GetLastError();
-    return erro == ERROR_FILE_NOT_FOUND || erro == ERROR_NO_MORE_FILES ? 0 : HRESULT_FROM_WIN32(erro);
+int CQVArqEx::CriaSemApagar() {
+  if (int erro = AbreComTentativas(kFlagsCriacao, false, true)) return erro;
+  int resultado = 0;
+  try {
+    if (GetLength() == 0) {
+      const std::vector<uint8_t> zeros(m_ulTamanhoRegistro);
+      resultado = GravaCabecalho(zeros.data(), m_ulTamanhoRegistro);
+    }
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    resultado = NumeroEntre(kCausasPosicao, erro.m_cause);
   }
-  do {
-    if (uint16_t mes = MesAnoDoNome(achado.cFileName, 4)) meses.insert(mes);
-  } while (FindNextFileA(busca, &achado));
-  const DWORD erro = GetLastError();
-  FindClose(busca);
-  return erro == ERROR_NO_MORE_FILES ? 0 : HRESULT_FROM_WIN32(erro);
+  const int fechamento = Fecha();
+  return resultado ? resultado : fechamento;
 }
 
 // ---------------------------------------------------------------------------------------------------

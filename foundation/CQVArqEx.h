@@ -1,6 +1,10 @@
 // One data file of fixed-size records, addressed by record number. Record N holds the bytes
 // N x L .. N x L + L - 1 (L given at Abre); record 0 is the header; there is no count, no free list
-// and no header other than record 0, so the file holds length / L - 1 data records.
+// and no header other than record 0, so the file holds length / L - 1 data records. Offsets are
+// computed in 64 bits, so that no record is lost or misread: a record or byte range that would reach
+// past 0xFFFFFFFF, the last offset the format can address, is "past the end" (16021) and nothing is
+// written. Record lengths run from 1 to 32768 bytes (a block holds at least one record); others are
+// refused at Abre with 16179.
 //
 // Every operation returns 0 or a message number of the catalogue (the byte and text helpers that
 // say so return 0x80040000 | number instead) and never throws. A failed operation notes the file's
@@ -10,39 +14,31 @@
 // seconds (unless SetExpiraCache(false)) and only while the process-wide cache marker is set: every
 // write through any object of the process clears the marker, every block read sets it again. So a
 // writer makes every other object of the process read afresh, but only until the next block read
-// by anyone; writers of other processes are not seen until a block expires. That is the original's
-// rule, kept on purpose: a caller that needs fresher data calls InvalidaCache. The block survives
-// Fecha, so reopening the same file costs no allocation.
+// by anyone; writers of other processes are not seen until a block expires. That is deliberate: a
+// block is served without touching the file until then, and a caller that needs fresher data calls
+// InvalidaCache. The block survives Fecha, so reopening the same file costs no allocation; after
+// Abre with another name on an open object, the old file's block is not served as the new file's.
 //
 // Between processes the file is protected by the sharing mode of the open ('L' denies nobody, 'G'
 // and 'C' deny other writers), by the open retries (30 attempts) and by the module lock of
 // CQVArqMarca.h, which writers take around their changes; the engine itself takes no lock.
 // A missing file is created on demand (create flag) unless the directory's control file
-// "QVCTLARQ.DAT" says it existed once (see CQVArqMarca.h).
+// "QVCTLARQ.DAT" says that it existed once and is gone (CQVArqControle.h); creating never empties a
+// file that another opener made meanwhile.
 //
 // The engine reaches the file only through the virtual Open, Seek, GetLength, Read, Write and Close
 // of CFile, so a subclass can intercept them, and calls AposAbrir after every successful physical
-// open (CPPArqEx checks the length there).
+// open (CPPArqEx checks the length there); a file that AposAbrir refuses is closed again.
 //
 // An object serves one file and one thread at a time; objects on different threads share only the
 // cache marker, which is atomic.
 //
-// Changed from the original where it lost or misread records: offsets are computed in 64 bits, and
-// a record or byte range that would reach past 0xFFFFFFFF is "past the end" (16021) with nothing
-// written; record lengths run from 1 to 32768 bytes (a block holds at least one record), others are
-// refused at Abre with 16179; creating a missing file never empties a file that another process made
-// meanwhile, and its name goes into the control file only once the file exists; a file refused by
-// AposAbrir is closed again; after Abre with another name on an open object, the old file's block is
-// not served as the new file's records.
-//
-// Not kept from the original: the 260-character limit of the stored name (it is a CString here),
-// the serialisation and diagnostic slots of the framework's file class, and CQVArqEx_'s overrides of
-// Open, Read, Write and Close, which only forwarded to CFile.
+// The byte and text helpers live in CQVArqExBytes.cpp; a record file that builds its own name is a
+// CQVArqEx_ (CQVArqEx_.h).
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <set>
 
 #include "platform/mfc/CFile.h"
 
@@ -143,8 +139,10 @@ class CQVArqEx : public CFile {
   int RegistraErro(char tipo);
   // Clears the note when it names the file just created.
   int LimpaErro();
-  // Creates a missing data file as one zero record, unless the control file lists it (16055), then
-  // reopens it with `modo`. Called by AbreFisico; an existing file is never emptied here.
+  // Creates a missing data file as one zero record and lists it in the control file, then reopens
+  // it with `modo`. A file that the control file lists gives 16055 while it is absent; one that
+  // exists again was made meanwhile by another creator and is just reopened. Called by AbreFisico;
+  // an existing file is never emptied here.
   int CriaArquivo(const char* nome, char modo, uint32_t tamanhoRegistro);
 
   // Byte and text helpers: offsets are bytes. LeBytes returns a plain number like Le; the others
@@ -187,7 +185,6 @@ class CQVArqEx : public CFile {
   // Creates the file of the stored name without emptying an existing one; a new (empty) file gets
   // one zero record of L bytes.
   int CriaSemApagar();
-  int CriaListandoNoControle(const CString& diretorio, const CString& arquivo);
   int MarcaAntiga(const char* diretorio, int numeroMarca, int usuario, const char* sistema);
   bool LeMarcaAntiga(const CString& nome, QVRegistroMarca* lido);
 
@@ -205,28 +202,6 @@ class CQVArqEx : public CFile {
   bool m_bCria = false;
   std::unique_ptr<QVRegistroMarca> m_pRegistroMarca;
   HANDLE m_hMarca = nullptr;
-};
-
-// A record file that builds its own name: directory + GetPrefixo() + extension (".DAT"), or, for
-// files split by month, directory + prefix + MMAA + extension. Buffers are MAX_PATH bytes.
-class CQVArqEx_ : public CQVArqEx {
- public:
-  CQVArqEx_();
-  virtual CString GetPrefixo() const = 0;
-
-  // Store "." + extensao / the directory; return the previous value.
-  CString SetExtensao(const char* extensao);
-  CString SetDiretorio(const char* diretorio);
-  char* MontaNome(char* buffer) const;
-  // Null when the month number lies outside 949 .. 2148.
-  char* MontaNomePeriodo(char* buffer, uint16_t usMesAno) const;
-  // The month numbers of the period files ("<prefix>MMAA.dat") in the directory; 0 or
-  // 0x80070000 | system error of the search.
-  HRESULT ListaPeriodos(std::set<uint16_t>& meses) const;
-
- private:
-  CString m_strExtensao;
-  CString m_strDiretorio;
 };
 
 // length / L - 1 of a file opened directly (shared read and write); a missing file gives 0 records

@@ -1,11 +1,3 @@
-// The two disciplines that sit beside the record files of a data directory.
-//
-// The control file "QVCTLARQ.DAT" (records of 32 bytes: record 0 zero, then one upper-case file
-// name each, only ever appended) lists every data file that the engine created in the directory,
-// so that a data file that disappears is reported missing (16055) instead of being re-created empty.
-// CQVArqEx::CriaArquivo keeps it; its 'G' open denies other writers, so creators of different
-// processes take turns.
-//
 // The module lock serialises the writers of an entity across processes: a writer takes the lock
 // number of its entity (0-255) before its first change and holds it until its last. The lock is
 // an open handle of "<dir>XXMARCA<n>.DAT" created with no sharing, so the system drops it when the
@@ -15,7 +7,8 @@
 // process exclude each other like two processes. Readers never take the lock.
 //
 // CQVArqMarca is the handlers' stack object: Marca in the constructor or later, Desmarca in the
-// destructor. One object holds at most one lock and serves one thread at a time.
+// destructor. One object holds at most one lock and serves one thread at a time. CQVArqEx::Marca
+// offers the same lock, and the older scheme of a 2-byte mark file, on a record-file object.
 #pragma once
 
 #include "platform/mfc/CString.h"
@@ -50,6 +43,14 @@ int QVMensagemMarca(int numeroMarca, bool bEsquemaNovo);
 
 // "<dir>[\]XXMARCA<n>.DAT", n being the low byte of the lock number.
 CString QVNomeArquivoMarca(const char* diretorio, int numeroMarca);
+
+// Whether the lock of `diretorio` is a lock file: "DF\marcanovo.dat" exists in place of the
+// directory's last component. Else CQVArqEx::Marca uses the old scheme.
+bool QVUsaArquivosMarca(const char* diretorio);
+
+// "<dir>[\]<code>CMARCA.DAT", the mark file of the old scheme; "CN" stands for a system code
+// without a mark file of its own.
+CString QVNomeArquivoMarcaAntiga(const char* diretorio, const char* sistema);
 
 // Takes the lock file: the loop shared by CQVArqMarca and CQVArqEx::Marca. `inicio` is the tick
 // count from which the 50 s run; with bEsperaAcessoNegado an access-denied lock file is retried

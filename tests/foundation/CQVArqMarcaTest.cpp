@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
 #include "foundation/CQVArqEx.h"
@@ -17,93 +16,8 @@ namespace {
 
 class CQVArqMarcaTest : public ::testing::Test {
  protected:
-  std::string NomeControle(const std::string& nome) {
-    std::string registro(32, 0);
-    registro.replace(0, std::min<size_t>(nome.size(), 32), nome.substr(0, 32));
-    return registro;
-  }
-
   DiretorioDados dados;
 };
-
-// ---------------------------------------------------------------------------------------------------
-// Control file
-
-TEST_F(CQVArqMarcaTest, NewFileIsListedInTheControlFileWhichStartsWithAZeroRecord) {
-  const std::string longo = "ARQUIVO_COM_UM_NOME_MAIS_LONGO_QUE_32.DAT";
-  CQVArqEx novo, outro;
-  ASSERT_EQ(novo.Abre(dados.Caminho("ppnovo.dat").c_str(), 'G', 10, true, true), 0);
-  ASSERT_EQ(outro.Abre(dados.Caminho(longo).c_str(), 'L', 4, true, true), 0);
-  EXPECT_EQ(dados.Le("PPNOVO.DAT"), Registro(10, 0));
-  EXPECT_EQ(dados.Le(longo), Registro(4, 0));
-  EXPECT_EQ(dados.Le("QVCTLARQ.DAT"), Registro(32, 0) + NomeControle("PPNOVO.DAT") + NomeControle(longo));
-
-  // Both are now known: once gone, they are missing, and nothing is created again.
-  ASSERT_EQ(novo.Fecha(), 0);
-  ASSERT_EQ(outro.Fecha(), 0);
-  std::filesystem::remove(dados.Linux("PPNOVO.DAT"));
-  std::filesystem::remove(dados.Linux(longo));
-  CQVArqEx reaberto;
-  EXPECT_EQ(reaberto.Abre(dados.Caminho("PPNOVO.DAT").c_str(), 'G', 10, true, true), 16055);
-  EXPECT_EQ(dados.NotaErros("Arquivo"), "PPNOVO.DAT");
-  EXPECT_EQ(reaberto.Fecha(), 0);
-  EXPECT_EQ(reaberto.Abre(dados.Caminho(longo).c_str(), 'L', 4, true, true), 16055);
-  EXPECT_FALSE(dados.Existe("PPNOVO.DAT"));
-  EXPECT_FALSE(dados.Existe(longo));
-  EXPECT_EQ(dados.Le("QVCTLARQ.DAT").size(), 3u * 32);
-}
-
-TEST_F(CQVArqMarcaTest, WithoutTheControlFileAMissingFileIsAlwaysCreated) {
-  dados.Escreve("QVCTLARQ.DAT", Registro(32, 0) + NomeControle("PPSUMIU.DAT"));
-  CQVArqEx arquivo;
-  arquivo.SetUsaArquivoControle(false);
-  EXPECT_EQ(arquivo.Abre(dados.Caminho("PPSUMIU.DAT").c_str(), 'G', 6, true, true), 0);
-  EXPECT_EQ(dados.Le("PPSUMIU.DAT"), Registro(6, 0));
-  EXPECT_EQ(dados.Le("QVCTLARQ.DAT"), Registro(32, 0) + NomeControle("PPSUMIU.DAT"));
-}
-
-// Pretends, a number of times, that an existing file is missing (opens without creation) or that
-// the disk is full (opens with creation).
-class AberturaFingida : public CQVArqEx {
- public:
-  BOOL Open(const char* nome, UINT flags, CFileException* erro) override {
-    int& falhas = (flags & modeCreate) ? discoCheio : naoAcha;
-    if (falhas == 0) return CQVArqEx::Open(nome, flags, erro);
-    --falhas;
-    const bool criacao = flags & modeCreate;
-    if (erro)
-      *erro = CFileException(criacao ? CFileException::diskFull : CFileException::fileNotFound,
-                             criacao ? ERROR_DISK_FULL : ERROR_FILE_NOT_FOUND, nome);
-    return FALSE;
-  }
-  int naoAcha = 0, discoCheio = 0;
-};
-
-// The engine takes a file as missing and, before it creates it, another process makes it and
-// writes its records: they must survive the creation.
-TEST_F(CQVArqMarcaTest, CreationNeverEmptiesAFileThatAppearedMeanwhile) {
-  const std::string registros = Registro(8, 0) + Registro(8, 'x') + Registro(8, 'y');
-  dados.Escreve("PPCORRIDA.DAT", registros);
-  AberturaFingida arquivo;
-  arquivo.naoAcha = 1;
-  EXPECT_EQ(arquivo.Abre(dados.Caminho("PPCORRIDA.DAT").c_str(), 'G', 8, true, true), 0);
-  EXPECT_EQ(dados.Le("PPCORRIDA.DAT"), registros);
-  EXPECT_EQ(arquivo.GetQuantidadeRegistros(), 2);
-}
-
-// Listing the name of a file that was never made would make it "missing" for good.
-TEST_F(CQVArqMarcaTest, FailedCreationLeavesTheNameUnlistedSoALaterOpenCreatesIt) {
-  TestClock relogio;
-  AberturaFingida arquivo;
-  arquivo.discoCheio = 30;
-  EXPECT_EQ(arquivo.Abre(dados.Caminho("PPCHEIO.DAT").c_str(), 'G', 8, true, true), 16136);
-  EXPECT_FALSE(dados.Existe("PPCHEIO.DAT"));
-  EXPECT_EQ(dados.Le("QVCTLARQ.DAT"), Registro(32, 0));
-
-  EXPECT_EQ(arquivo.AbreFisico(), 0);
-  EXPECT_EQ(dados.Le("PPCHEIO.DAT"), Registro(8, 0));
-  EXPECT_EQ(dados.Le("QVCTLARQ.DAT"), Registro(32, 0) + NomeControle("PPCHEIO.DAT"));
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Lock files
