@@ -170,7 +170,10 @@ void CPPModulo::MonitorShutdown() {
     if (m_bEncerraMonitor) break;
     if (Ocupado()) continue;
     CoSuspendClassObjects();
-    if (Ocupado()) continue;
+    if (Ocupado()) {
+      CoResumeClassObjects();  // an object came between the two looks: the run serves on
+      continue;
+    }
     PostThreadMessageA(m_dwIdThread, WM_QUIT, 0, 0);
     break;
   }

@@ -14,14 +14,16 @@
 // monitor (its own thread) waits for that without a time limit, then for 5000 ms quiet periods
 // (each release of the last object starts a new one, and clears the flag); after a quiet period
 // with the flag clear and no lock it holds the class objects back and looks again: still nothing,
-// it posts the quit message; otherwise it goes back to waiting and the class objects stay held
-// back. A run that never had an object therefore never ends by itself.
+// it posts the quit message; otherwise it resumes the class objects and goes back to waiting. A
+// creation that arrives while they are held back waits, as for a starting server, and is served by
+// this run once it resumes or by a new run once this one has ended. A run that never had an object
+// never ends by itself.
 //
-// Where this differs from the original: the shutdown event lives as long as the process instead of
-// being closed by the monitor (objects are released on clients' threads and may still signal it
-// after a run has ended), and a monitor still waiting when its run ends (a run stopped by a quit
-// message from elsewhere) is stopped by Termina, where the original relied on the end of the
-// process. One run at a time per process.
+// The shutdown event lives as long as the process: objects are released on clients' threads and
+// may still signal it after a run has ended. A monitor still waiting when its run ends (a run
+// stopped by a quit message from elsewhere) is stopped by Termina: a process that links the server
+// runs it again and again, and a monitor left over would watch the next run's lock count and post
+// its quit message to that run. One run at a time per process.
 //
 // Concurrency: Bloqueia and Desbloqueia from any thread, through interlocked operations; the
 // flag and the event hand the news to the monitor without a lock. The getters may be read from

@@ -40,8 +40,9 @@
 // and the class table names PPCriaObjeto<CQVPP_Colecao> as its creator.
 //
 // Concurrency: calls to one object may arrive on several threads at once; the frame takes no lock
-// and neither do the handlers (the original's per-object critical section was never entered). The
-// reference count is interlocked.
+// and neither do the handlers. Nothing serialises two calls on one object: a client uses an object
+// from one thread at a time, each object has its own handler, and what objects share lives in the
+// data files, guarded by their share modes and lock files. The reference count is interlocked.
 #pragma once
 
 #include <atomic>

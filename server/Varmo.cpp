@@ -1,6 +1,6 @@
-// The Varmo program: its command line, as the original received it whole, with the executable's
-// full path in front. The exit code is the program's HRESULT; the process passes on its low byte
-// only.
+// The Varmo program: it joins its arguments into one command line, with the executable's full
+// path in front, because VarmoExecuta reads its switches from the whole line and registers that
+// path. The exit code is the program's HRESULT; the process passes on its low byte only.
 #include <string>
 
 #include "platform/win32/module.h"

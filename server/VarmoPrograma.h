@@ -1,9 +1,10 @@
 // The Varmo program's entry, kept in the server library so that the program's main, the COM layer
 // (when it starts the linked server for a client of this process) and tests all run the same code.
 //
-// VarmoExecuta takes the whole command line, program path first, as the original read it:
-// initialises COM for the multithreaded apartment, sets the process's security (its failure
-// ignored), initialises the module state with the class table and the type library, and then
+// VarmoExecuta takes the whole command line, program path first, because a switch counts wherever
+// it stands in the line (PPComandoLinha). It initialises COM for the multithreaded apartment, sets
+// the process's security (its failure ignored), initialises the module state with the class table
+// and the type library, and then
 //   - "UnregServer" after a '-' or '/': unregisters (AppID script, each class in table order, the
 //     type library), ignoring failures; exit code 0;
 //   - "RegServer" after a '-' or '/': registers (AppID script with its failure ignored, each class

@@ -37,7 +37,9 @@ struct Registration {
 struct Run {
   std::string module;  // the key of its linked module
   DWORD thread_id = 0;
-  bool started = false;  // has resumed its class objects, or has ended
+  // From its start, and again from each suspension, until it resumes its class objects or ends:
+  // requests for its module's classes wait meanwhile.
+  bool holding_back = true;
   std::vector<CLSID> registered;
 
   bool Registered(REFCLSID clsid) const {
@@ -167,7 +169,7 @@ void RunLocalServer(RunId id, LocalServerEntry entry, std::string command_line) 
   auto lock = LockWaitState();
   Table& table = Classes();
   Run& run = table.runs[id];
-  run.started = true;
+  run.holding_back = false;
   auto module = table.modules.find(run.module);
   if (module != table.modules.end() && module->second.live == id) module->second.live = 0;
   WakeWaiters();
@@ -183,7 +185,7 @@ RunId StartRun(Table& table, LinkedModule& module, const LocalServer& server) {
   try {
     std::thread(RunLocalServer, id, module.entry, std::move(command_line)).detach();
   } catch (const std::system_error&) {
-    run.started = true;
+    run.holding_back = false;
     return 0;
   }
   module.live = id;
@@ -213,8 +215,9 @@ HRESULT ObtainClassObject(REFCLSID clsid, DWORD context, bool with_server_info,
     }
     auto module = server.registered ? table.modules.find(server.module) : table.modules.end();
     const RunId live = module != table.modules.end() ? module->second.live : 0;
-    if (live && !table.runs[live].started) {
-      if (!WaitWithTimeout(lock, kServerStartLimit, [&] { return table.runs[live].started; }))
+    if (live && table.runs[live].holding_back) {
+      if (!WaitWithTimeout(lock, kServerStartLimit,
+                           [&] { return !table.runs[live].holding_back; }))
         return CO_E_SERVER_EXEC_FAILURE;
       continue;
     }
@@ -272,8 +275,10 @@ HRESULT CoSuspendClassObjects() {
   const RunId run = CurrentRun();
   {
     auto lock = LockWaitState();
-    for (Registration& r : Classes().registrations)
+    Table& table = Classes();
+    for (Registration& r : table.registrations)
       if (r.run == run) r.suspended = true;
+    if (run) table.runs[run].holding_back = true;
   }
   std::function<void()> after_suspension;
   {
@@ -290,7 +295,7 @@ HRESULT CoResumeClassObjects() {
   Table& table = Classes();
   for (Registration& r : table.registrations)
     if (r.run == run) r.suspended = false;
-  if (run) table.runs[run].started = true;
+  if (run) table.runs[run].holding_back = false;
   WakeWaiters();
   return S_OK;
 }

@@ -19,21 +19,27 @@
 //
 // Activation (CoGetClassObject, CoCreateInstanceEx, CoCreateInstance), in this order:
 // 1. An available registration of the class serves the request.
-// 2. While the run of the class's linked server is starting (it has neither resumed its class
-//    objects nor ended), the request waits for it: up to 2 minutes of the process clock, after
-//    which it fails with CO_E_SERVER_EXEC_FAILURE.
-// 3. The class is registered but held back: RPC_S_SERVER_UNAVAILABLE_HRESULT (0x800706BA), the
-//    answer a client gets from a server that is shutting down.
+// 2. While the live run of the class's linked server holds its class objects back (it is
+//    starting, or has suspended them since it last resumed them) and has not ended, the request
+//    waits for it: up to 2 minutes of the process clock, after which it fails with
+//    CO_E_SERVER_EXEC_FAILURE. When the run resumes or ends, the request goes back to step 1. So
+//    a server that holds its classes back while it decides whether to end (an idle server between
+//    its two looks) turns no request away: it serves the request once it resumes, or a new run
+//    does once it has ended.
+// 3. The class is registered but held back, and not by a live run of its linked server (threads
+//    outside any run hold it back): RPC_S_SERVER_UNAVAILABLE_HRESULT (0x800706BA), the answer a
+//    client gets from a server that is shutting down.
 // 4. Without a local-server request, or without a LocalServer32 value under
 //    HKEY_CLASSES_ROOT\CLSID\{clsid}: REGDB_E_CLASSNOTREG. A LocalServer32 path whose file name
 //    (without ".exe", any case) is not a linked module: CO_E_SERVER_EXEC_FAILURE.
-// 5. A run of that module that has started and does not offer the class: 0x800706BA when the
-//    run has registered the class (it is ending), CO_E_SERVER_EXEC_FAILURE otherwise. One module
-//    has one run at a time, because a server keeps process-wide state.
+// 5. A live run of that module that holds nothing back and does not offer the class: 0x800706BA
+//    when the run has registered the class (it is ending), CO_E_SERVER_EXEC_FAILURE otherwise. One
+//    module has one run at a time, because a server keeps process-wide state.
 // 6. No run: a new run starts with the command line `<LocalServer32 path> -Embedding` and the
 //    request goes back to step 1. When that run ends without offering the class, the request
 //    answers as in step 5.
-// So 0x800706BA comes only from a run that holds its class objects back or is ending; once it has
+// So 0x800706BA comes only from class objects held back outside a run of their server, or from a
+// run that is ending (it has revoked its classes, or ended without resuming them); once it has
 // ended, the next request starts a new run.
 //
 // Server information (COSERVERINFO) is for out-of-process creation: a request with it that is

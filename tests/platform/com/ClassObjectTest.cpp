@@ -226,6 +226,56 @@ TEST_F(LinkedServers, SuspensionHoldsBackTheCallingRunsClassesOnly) {
   CoRevokeClassObject(own);
 }
 
+TEST_F(LinkedServers, RunThatHoldsItsClassesBackAgainMakesRequestsWaitForItsResumptionOrEnd) {
+  for (const bool resumes : {true, false}) {
+    SCOPED_TRACE(resumes ? "resumes" : "ends");
+    TestClock clock;
+    HANDLE hold = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE held = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE stop = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    std::atomic<int> runs{0};
+    ASSERT_TRUE(LinkLocalServer("QVRecua", [&](const char*) {
+      const bool first = ++runs == 1;
+      CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+      auto* factory = new FunctionClassFactory(&ObjetoTeste::Cria);
+      DWORD cookie;
+      CoRegisterClassObject(CLSID_Teste, factory, CLSCTX_LOCAL_SERVER,
+                            REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie);
+      factory->Release();
+      CoResumeClassObjects();
+      if (first) {  // serves, then holds its classes back as an idle server deciding to end
+        WaitForSingleObject(hold, INFINITE);
+        CoSuspendClassObjects();
+        SetEvent(held);
+        WaitForSingleObject(release, INFINITE);
+        if (resumes) CoResumeClassObjects();
+      }
+      WaitForSingleObject(stop, INFINITE);
+      CoUninitialize();
+      return 0;  // the run's end revokes its class object
+    }));
+    WriteLocalServer(CLSID_Teste, "\\opt\\qv\\QVRecua.exe");
+
+    EXPECT_EQ(Cria(CLSID_Teste, CLSCTX_LOCAL_SERVER), S_OK);
+    SetEvent(hold);
+    ASSERT_EQ(WaitForSingleObject(held, INFINITE), WAIT_OBJECT_0);
+    std::thread clock_hand([&] {
+      clock.AwaitWaiters(2);  // the run waiting for `release`, the creation waiting for the run
+      if (!resumes) SetEvent(stop);
+      SetEvent(release);
+    });
+    EXPECT_EQ(Cria(CLSID_Teste, CLSCTX_LOCAL_SERVER), S_OK);
+    EXPECT_EQ(runs, resumes ? 1 : 2);  // served by the resumed run, or by a new one
+
+    SetEvent(stop);
+    EXPECT_TRUE(WaitForLocalServerRunEnd("QVRecua", INFINITE));
+    clock_hand.join();
+    EXPECT_TRUE(UnlinkLocalServer("QVRecua"));
+    for (HANDLE event : {hold, held, release, stop}) CloseHandle(event);
+  }
+}
+
 TEST_F(LinkedServers, StartThatNeverResumesFailsAfterTwoMinutesOfTheClock) {
   TestClock clock(TestClock::SleepMode::kBlocks);
   ASSERT_TRUE(LinkLocalServer("QVLento", [](const char*) {
