@@ -28,6 +28,10 @@ constexpr ErrorText kErrorTexts[] = {
      "O processo não pode acessar o arquivo porque outro processo bloqueou uma parte do arquivo."},
     {ERROR_HANDLE_EOF, "Fim do arquivo atingido."},
     {ERROR_HANDLE_DISK_FULL, "O disco está cheio."},
+    // Windows' words, then why the file layer gives this code (sharing.h).
+    {ERROR_NOT_SUPPORTED,
+     "Não há suporte para a solicitação. O arquivo está em um sistema de arquivos de rede (NFS ou "
+     "SMB); os modos de compartilhamento exigem um sistema de arquivos local."},
     {ERROR_FILE_EXISTS, "O arquivo existe."},
     {ERROR_INVALID_PARAMETER, "O parâmetro está incorreto."},
     {ERROR_DISK_FULL, "Não há espaço suficiente no disco."},

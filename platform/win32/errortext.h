@@ -12,6 +12,8 @@
 // breaks).
 //
 // Only the codes that the system meets have a text; any other gives 0 and ERROR_MR_MID_NOT_FOUND.
+// One text is longer than Windows': ERROR_NOT_SUPPORTED, which the layer gives only for a file on
+// a network file system (file.h), says so after Windows' words.
 // Safe from any thread.
 #pragma once
 

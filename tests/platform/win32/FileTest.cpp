@@ -6,11 +6,14 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/win32/errortext.h"
+#include "platform/win32/sharing.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -407,6 +410,69 @@ TEST_F(FileTest, LockedRangesKeepOtherHandlesOut) {
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   CloseHandle(first);
   CloseHandle(second);
+}
+
+TEST(NetworkFileSystem, OnlyNfsAndSmbMagicsAreRefused) {
+  struct Case {
+    uint32_t magic;
+    const char* what;
+    bool network;
+  } cases[] = {
+      {0x6969, "nfs", true},
+      {0x517B, "smbfs", true},
+      {0xFF534D42, "cifs", true},
+      {0xFE534D42, "smb2", true},
+      {0xEF53, "ext2/3/4", false},
+      {0x01021994, "tmpfs", false},
+      {0x794C7630, "overlayfs", false},
+      {0x58465342, "xfs", false},
+      {0x9123683E, "btrfs", false},
+      {0x65735546, "fuse", false},
+      {0x6968, "one below nfs", false},
+      {0xFF534D43, "one past cifs", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsNetworkFileSystem(c.magic), c.network) << c.what;
+}
+
+// The layer cannot keep share modes on a network mount, so it opens nothing there.
+TEST_F(FileTest, OnANetworkFileSystemOpensDeletesAndRenamesFailWith50AndCreateNothing) {
+  dir_.Write("F.DAT", "dados");
+  {
+    const FileSystemTypeForTests nfs(0x6969);
+    for (DWORD disposition : {CREATE_NEW, CREATE_ALWAYS, OPEN_ALWAYS}) {
+      EXPECT_EQ(Open("NOVO.DAT", GENERIC_READ | GENERIC_WRITE, kShareAll, disposition), INVALID_HANDLE_VALUE);
+      EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED) << disposition;
+    }
+    EXPECT_FALSE(fs::exists(Linux("NOVO.DAT")));
+    for (DWORD access : {DWORD{GENERIC_READ}, DWORD{GENERIC_READ | GENERIC_WRITE}, DWORD{0}}) {
+      EXPECT_EQ(Open("F.DAT", access), INVALID_HANDLE_VALUE) << access;
+      EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED) << access;
+    }
+    EXPECT_FALSE(DeleteFileA(System("F.DAT").c_str()));
+    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+    EXPECT_FALSE(MoveFileA(System("F.DAT").c_str(), System("G.DAT").c_str()));
+    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+    EXPECT_EQ(dir_.Read("F.DAT"), "dados");
+    EXPECT_FALSE(fs::exists(Linux("G.DAT")));
+  }
+  const FileSystemTypeForTests ext4(0xEF53);
+  HANDLE file = Open("F.DAT", GENERIC_READ);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+}
+
+// What a user reads for the refusal, as a plain code and as the HRESULT that callers pass on.
+TEST(NetworkFileSystem, TheRefusalsTextSaysThatShareModesNeedALocalFileSystem) {
+  for (DWORD code : {ERROR_NOT_SUPPORTED, static_cast<DWORD>(HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED))}) {
+    char text[256] = {};
+    ASSERT_NE(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                             sizeof text, nullptr),
+              0u)
+        << std::hex << code;
+    const std::string message = text;
+    for (const char* word : {"NFS", "SMB", "local"})
+      EXPECT_NE(message.find(word), std::string::npos) << word << " in " << message;
+  }
 }
 
 }  // namespace
