@@ -1,5 +1,6 @@
 #include "foundation/CQVDataHora.h"
 
+#include <cmath>
 #include <utility>
 
 #include "foundation/QVData.h"
@@ -75,12 +76,17 @@ CQVCurrencyEx CQVDataHora::CalculaDiferencaHoras(const CQVDataHora& outra) const
   return horas;
 }
 
-void CQVDataHora::SubtraiHoras(CY horas) {
+bool CQVDataHora::SubtraiHoras(CY horas) {
   double valorHoras;
   VarR8FromCy(horas, &valorHoras);
   double t = m_usData * 24.0 + m_usMinutos / 60.0 - valorHoras;
-  m_usData = static_cast<uint16_t>(static_cast<int32_t>(t / 24));
-  m_usMinutos = static_cast<uint16_t>(static_cast<int32_t>((t - m_usData * 24.0) * 60));
+  // The day is checked while still a double: a CY holds hours far beyond any day count, and a
+  // wrapped day number would pass for a date.
+  double dia = std::trunc(t / 24);
+  if (!(dia >= QVDataMinima() && dia <= QVDataMaxima())) return false;
+  m_usData = static_cast<uint16_t>(dia);
+  m_usMinutos = static_cast<uint16_t>((t - dia * 24) * 60);
+  return true;
 }
 
 namespace {

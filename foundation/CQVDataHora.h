@@ -1,8 +1,9 @@
 // A date-time as the capacity and resource computations keep it: a day number of the date library
 // (QVData.h; 0 = empty) and the minutes since midnight (0..1439), 4 bytes of plain data; and a
 // period, two of them (begin and end), 8 bytes. The server and the clients use these same classes.
-// No operation validates its fields: they hold what they are given. Both are trivially copyable
-// plain values with nothing to release; copies may be used on any thread.
+// No operation validates its fields, they hold what they are given; only the hour arithmetic
+// refuses a result outside the dates that a day number holds. Both are trivially copyable plain
+// values with nothing to release; copies may be used on any thread.
 #pragma once
 
 #include <cstdint>
@@ -59,8 +60,9 @@ class CQVDataHora {
   // Hours from the earlier of the two to the later (never negative), four decimals.
   CQVCurrencyEx CalculaDiferencaHoras(const CQVDataHora& outra) const;
   // Moves the date-time back by a number of hours (forward when negative), in doubles, truncating
-  // to whole minutes.
-  void SubtraiHoras(CY horas);
+  // to whole minutes. A result outside the dates a day number holds (01/01/1927 00:00 to
+  // 31/12/2026 23:59) is refused: the value stays as it was and the result is false.
+  bool SubtraiHoras(CY horas);
 
  private:
   uint16_t m_usData = 0;

@@ -77,6 +77,7 @@ TEST(CQVDataHora, HoursBetweenTwoDateTimesInEitherOrder) {
       {DH(kDia, 0, 0), DH(kDia, 0, 10), 1667},
       {DH(kDia, 8, 0), DH(kDia + 2, 8, 0), 480000},
       {DH(kDia, 8, 0), DH(kDia, 8, 0), 0},
+      {CQVDataHora(0, 0), CQVDataHora(65535, 1439), 15728639833},  // the widest span the fields hold
   };
   for (const Caso& c : casos) {
     EXPECT_EQ(c.a.CalculaDiferencaHoras(c.b).GetValorBruto(), c.horasBrutas);
@@ -100,6 +101,38 @@ TEST(CQVDataHora, SubtractingHoursCrossesMidnightBothWays) {
     CY horas;
     horas.int64 = c.horasBrutas;
     momento.SubtraiHoras(horas);
+    EXPECT_EQ(momento.GetData(), c.depois.GetData()) << c.horasBrutas;
+    EXPECT_EQ(momento.GetMinutos(), c.depois.GetMinutos()) << c.horasBrutas;
+  }
+}
+
+// A result outside 01/01/1927 00:00 .. 31/12/2026 23:59 is refused and the value kept, however far
+// outside it lies: a CY holds up to about 9.2e14 hours, far beyond what a day count can take.
+TEST(CQVDataHora, SubtractingHoursRefusesResultsOutsideTheDatesAndKeepsTheValue) {
+  const uint16_t minima = 28856, maxima = 65380;
+  struct Caso {
+    CQVDataHora antes;
+    int64_t horasBrutas;
+    CQVDataHora depois;  // == antes: refused
+  } casos[] = {
+      {DH(minima, 0, 30), 5000, DH(minima, 0, 0)},                  // the first minute
+      {DH(minima, 0, 30), 5001, DH(minima, 0, 30)},                 // just before it
+      {DH(maxima, 23, 30), -4999, DH(maxima, 23, 59)},              // the last minute
+      {DH(maxima, 23, 30), -5000, DH(maxima, 23, 30)},              // just after it
+      {DH(maxima, 23, 59), (maxima - minima) * 240000LL + 239833, DH(minima, 0, 0)},  // whole span
+      {DH(kDia, 12, 0), 10000000000LL, DH(kDia, 12, 0)},            // 1,000,000 h back: 1912
+      {DH(kDia, 12, 0), -1000000000LL, DH(kDia, 12, 0)},            // 100,000 h on: past 2026
+      {DH(kDia, 12, 0), 226000000000000LL, DH(kDia, 12, 0)},        // 2.26e10 h
+      {DH(kDia, 12, 0), -226000000000000LL, DH(kDia, 12, 0)},
+      {DH(kDia, 12, 0), INT64_MAX, DH(kDia, 12, 0)},
+      {DH(kDia, 12, 0), INT64_MIN, DH(kDia, 12, 0)},
+      {DH(0, 0, 0), -240000, DH(0, 0, 0)},                          // an empty date stays empty
+  };
+  for (const Caso& c : casos) {
+    CQVDataHora momento = c.antes;
+    CY horas;
+    horas.int64 = c.horasBrutas;
+    EXPECT_EQ(momento.SubtraiHoras(horas), c.depois != c.antes) << c.horasBrutas;
     EXPECT_EQ(momento.GetData(), c.depois.GetData()) << c.horasBrutas;
     EXPECT_EQ(momento.GetMinutos(), c.depois.GetMinutos()) << c.horasBrutas;
   }
