@@ -7,12 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/registry_text.h"
@@ -35,20 +37,30 @@ constexpr uintptr_t kPredefinedKeyCount = 7;  // HKEY_CLASSES_ROOT .. HKEY_DYN_D
 
 class FileDescriptor {
  public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  ~FileDescriptor() { Close(); }
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+      Close();
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
   }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
 
  private:
+  void Close() {
+    if (fd_ >= 0) close(fd_);
+  }
   int fd_;
 };
 
-// What tells one content of the file from another without reading it. Every write renames a new
-// file into place, so the inode changes with each one.
+// What tells one content of the file from another without reading it, while the file it was taken
+// from is held open. Every write renames a new file into place; a file system may give a new file
+// the inode number of a freed one, and coarse timestamps do not tell two saves of one tick apart,
+// but the number of a file held open is never given to another. Size and times show a file that
+// another program rewrote in place.
 struct FileIdentity {
   bool exists = false;
   dev_t device = 0;
@@ -59,7 +71,10 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
-FileIdentity IdentityOf(const struct stat& status) {
+std::atomic<const RegistryFileStatusForTests*> test_file_status{nullptr};
+
+FileIdentity IdentityOf(struct stat status) {
+  if (const RegistryFileStatusForTests* test = test_file_status.load()) test->Adjust(status);
   return FileIdentity{true,
                       status.st_dev,
                       status.st_ino,
@@ -110,7 +125,8 @@ class RegistryStore {
   // Runs `look` on the current content; `look` does not change it.
   LONG Read(const std::function<LONG(RegistryTree&)>& look) {
     std::lock_guard<std::mutex> guard(mutex_);
-    if (LONG status = Refresh(RegistryFilePath())) return status;
+    const std::string path = RegistryFilePath();
+    if (LONG status = Unchanged(path) ? status_ : Load(path)) return status;
     return look(tree_);
   }
 
@@ -122,53 +138,52 @@ class RegistryStore {
     if (!MakeParentDirectories(path)) return ERROR_CANTWRITE;
     FileDescriptor lock(open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
     if (lock.get() < 0 || !LockExclusively(lock.get())) return ERROR_REGISTRY_IO_FAILED;
-    if (LONG status = Refresh(path)) return status;
+    // Read whatever the file looks like: only its content tells what the last writer left there.
+    if (LONG status = Load(path)) return status;
     bool changed = false;
     if (LONG result = change(tree_, changed); result != ERROR_SUCCESS || !changed) return result;
     if (Save(path)) return ERROR_SUCCESS;
-    identity_.reset();  // the tree holds a change that the file does not
+    Forget();  // the tree holds a change that the file does not
     return ERROR_CANTWRITE;
   }
 
  private:
-  LONG Refresh(const std::string& path) {
-    if (path != path_) {
-      path_ = path;
-      identity_.reset();
-    }
+  // Whether the cached content is still the file's, for the cost of one stat.
+  bool Unchanged(const std::string& path) const {
+    if (path != path_ || !identity_) return false;
     struct stat status;
-    if (stat(path.c_str(), &status) != 0) {
-      if (errno != ENOENT && errno != ENOTDIR) return ERROR_CANTREAD;
-      return Adopt(FileIdentity{}, "");  // a missing file is an empty registry
-    }
-    if (identity_ == IdentityOf(status)) return status_;
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    std::string text;
-    if (file.get() < 0 || fstat(file.get(), &status) != 0 || !ReadAll(file.get(), text))
-      return ERROR_CANTREAD;
-    return Adopt(IdentityOf(status), text);
+    if (stat(path.c_str(), &status) == 0) return *identity_ == IdentityOf(status);
+    return (errno == ENOENT || errno == ENOTDIR) && !identity_->exists;
   }
 
-  LONG Adopt(const FileIdentity& identity, std::string_view text) {
-    if (identity_ == identity) return status_;
+  // Reads the file and caches its content, holding the file open for as long as it is cached.
+  LONG Load(const std::string& path) {
+    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {  // a missing file is an empty registry
+      if (errno != ENOENT && errno != ENOTDIR) return ERROR_CANTREAD;
+      return Adopt(path, FileIdentity{}, std::move(file), "");
+    }
+    struct stat status;
+    std::string text;
+    if (fstat(file.get(), &status) != 0 || !ReadAll(file.get(), text)) return ERROR_CANTREAD;
+    return Adopt(path, IdentityOf(status), std::move(file), text);
+  }
+
+  LONG Adopt(const std::string& path, const FileIdentity& identity, FileDescriptor file,
+             std::string_view text) {
     RegistryTree tree;
     const bool parsed = ParseRegistryText(text, tree);
     tree_ = parsed ? std::move(tree) : RegistryTree{};
     status_ = parsed ? ERROR_SUCCESS : ERROR_REGISTRY_CORRUPT;
-    identity_ = identity;
+    Remember(path, identity, std::move(file));
     return status_;
   }
 
   bool Save(const std::string& path) {
     const std::string temporary = path + ".tmp";
-    {
-      FileDescriptor file(open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-      if (file.get() < 0 || !WriteAll(file.get(), RegistryText(tree_)) || fsync(file.get()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-      }
-    }
-    if (rename(temporary.c_str(), path.c_str()) != 0) {
+    FileDescriptor file(open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (file.get() < 0 || !WriteAll(file.get(), RegistryText(tree_)) || fsync(file.get()) != 0 ||
+        rename(temporary.c_str(), path.c_str()) != 0) {
       unlink(temporary.c_str());
       return false;
     }
@@ -178,15 +193,27 @@ class RegistryStore {
              O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() >= 0) fsync(directory.get());  // makes the rename itself durable
     struct stat status;
-    if (stat(path.c_str(), &status) != 0) return false;
-    identity_ = IdentityOf(status);
+    if (fstat(file.get(), &status) != 0) return false;
+    Remember(path, IdentityOf(status), std::move(file));
     status_ = ERROR_SUCCESS;
     return true;
+  }
+
+  void Remember(const std::string& path, const FileIdentity& identity, FileDescriptor file) {
+    path_ = path;
+    identity_ = identity;
+    file_ = std::move(file);
+  }
+
+  void Forget() {
+    identity_.reset();
+    file_ = FileDescriptor();
   }
 
   std::mutex mutex_;
   std::string path_;                      // the file that the cache below belongs to
   std::optional<FileIdentity> identity_;  // of the cached content; none: read the file again
+  FileDescriptor file_;                   // the file of the cached content, kept from reuse
   LONG status_ = ERROR_SUCCESS;           // ERROR_REGISTRY_CORRUPT for a damaged file
   RegistryTree tree_;
 };
@@ -542,6 +569,11 @@ DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size) {
   if (destination && size >= needed) memcpy(destination, expanded.c_str(), needed);
   return needed;
 }
+
+RegistryFileStatusForTests::RegistryFileStatusForTests(void (*adjust)(struct stat& status))
+    : adjust_(adjust), previous_(test_file_status.exchange(this)) {}
+
+RegistryFileStatusForTests::~RegistryFileStatusForTests() { test_file_status.store(previous_); }
 
 std::string RegistryFilePath() {
   if (const char* file = getenv("QV_REGISTRY"); file && *file) return file;

@@ -22,9 +22,11 @@
 //
 // Concurrency. Any thread may call anything. Readers keep the parsed file and read it again only
 // when it changed (device, inode, size and times), so a read of an unchanged registry costs one
-// stat. A writer takes an exclusive lock on "<file>.lock" (never replaced), reads the file again
-// under it, applies its change, writes "<file>.tmp", syncs it and renames it over the file: no
-// update of another process is lost, and no reader ever sees half a file. A change that changes
+// stat; the process holds the file of its parsed content open, so that no newer file can get its
+// inode number and pass for it where timestamps are coarse. A writer takes an exclusive lock on
+// "<file>.lock" (never replaced), reads the file again under it however unchanged it looks,
+// applies its change, writes "<file>.tmp", syncs it and renames it over the file: no update of
+// another process is lost, and no reader ever sees half a file. A change that changes
 // nothing writes nothing. A damaged file is never overwritten: every call then fails with
 // ERROR_REGISTRY_CORRUPT until the file is mended; a file that cannot be read gives ERROR_CANTREAD,
 // a failed write ERROR_CANTWRITE.
@@ -36,6 +38,7 @@
 
 struct SECURITY_ATTRIBUTES;
 struct HKEY__;
+struct stat;
 using HKEY = HKEY__*;
 using REGSAM = DWORD;
 
@@ -117,3 +120,21 @@ DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size);
 // The Linux path of the registry file now in use (QV_REGISTRY or the default). The event log and
 // the local installation keep their files beside it.
 std::string RegistryFilePath();
+
+// For tests, which cannot mount a file system with coarse timestamps: while one lives, every status
+// of the registry file that this process takes (device, inode, size and times) passes through
+// `adjust` first, so that a test shows the registry the times and inode numbers of such a file
+// system. They nest like scopes; create one before the threads that use the registry start and
+// destroy it after they end.
+class RegistryFileStatusForTests {
+ public:
+  explicit RegistryFileStatusForTests(void (*adjust)(struct stat& status));
+  ~RegistryFileStatusForTests();
+  RegistryFileStatusForTests(const RegistryFileStatusForTests&) = delete;
+  RegistryFileStatusForTests& operator=(const RegistryFileStatusForTests&) = delete;
+  void Adjust(struct stat& status) const { adjust_(status); }
+
+ private:
+  void (*adjust_)(struct stat& status);
+  const RegistryFileStatusForTests* previous_;
+};
