@@ -1,8 +1,8 @@
 // A production calendar and one date of a calendar (its percentage and kind of day). Pattern:
 // PPDadosBase.h.
 //
-// The original clearing of these two classes skipped the base part's clearing; that part holds
-// nothing here (TQVBaseParaDados), so clearing through the pattern is the same.
+// Clearing is the pattern's, base part included: the base part (TQVBaseParaDados) holds nothing,
+// so clearing one of these objects zeroes its record copy and changes nothing else.
 #pragma once
 
 #include "model/PPDadosBase.h"

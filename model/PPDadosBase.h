@@ -14,6 +14,10 @@
 //     PP_PARTES(Processo, Item)                     // the order in which the parts are visited
 //   };
 //
+// Every part (a list, an embedded or held object, a value or text kept beside the record, an
+// array not managed) must be named in PP_PARTES: one that is left out does not compile, so no
+// class can declare a list that its copies keep and its records silently drop.
+//
 // What every class then has, from PPDados and the part templates below:
 // - construction (record copy all zero, lists empty), copy construction and assignment (deep: no
 //   two objects share a child or an array), destruction; Limpar and Copiar through OnLimpar and
@@ -22,7 +26,9 @@
 //   output gets the list's count and a new array (new[], count x element record) that the element
 //   objects fill one level down; an empty list gives 0 and null. The caller owns every array at
 //   every level and frees them with LiberaArraysDeCopiarPara (delete[]); whatever the output record
-//   pointed to before is overwritten, not freed.
+//   pointed to before is overwritten, not freed. When an allocation fails part way, CopiarPara
+//   throws std::bad_alloc and the output reaches exactly the arrays allocated until then, each
+//   once: LiberaArraysDeCopiarPara frees them all and nothing else.
 // - CopiarDe(const record*): Limpar, copy the record, then rebuild each list from its array when
 //   the array is not null and the count above 0 (the count read with its field's type). The copy's
 //   count field ends equal to the children added and its array field null. The input's arrays stay
@@ -206,12 +212,15 @@ struct PPParteLista : PPParteListaDeArray<E, CampoQtd, CampoArray> {
   using Base::kNumeros;
   using Base::lista;
 
+  // The block is zeroed and stored before its elements are filled: when an allocation below
+  // throws, the output still reaches it, and its elements not yet written hold no count and no
+  // array for the release to follow.
   void EscreveEm(Registro* saida) const {
     CampoQtd::Escreve(saida, 0);
     CampoArray::Escreve(saida, nullptr);
     const int quantidade = lista.GetSize();
     if (quantidade == 0) return;
-    ElementoRegistro* bloco = new ElementoRegistro[quantidade];
+    ElementoRegistro* bloco = new ElementoRegistro[quantidade]();
     CampoQtd::Escreve(saida, static_cast<Qtd>(quantidade));
     CampoArray::Escreve(saida, bloco);
     for (int i = 0; i < quantidade; ++i) {
@@ -490,78 +499,69 @@ class PPDados : public TQVBaseParaDados {
   }                                                                                        \
   T_Lista<E>& Troca##X(int i, int j) { return lista.Troca(i, j); }
 
+// One part, named Nome, of the type that follows. The function beside it refers to a name that
+// only PP_PARTES declares for each part that it names, so a part left out of PP_PARTES does not
+// compile ("PP_PARTES_nomeia_Nome was not declared"), wherever PP_PARTES stands in the class: a
+// member function's body sees the whole class. An empty part takes no room.
+#define PP_PARTE_DECLARADA(Nome, ...)                                  \
+ private:                                                             \
+  [[no_unique_address]] __VA_ARGS__ parte##Nome##_;                   \
+  static void PPConfereParte##Nome() {                                \
+    static_cast<void>(PP_PARTES_nomeia_##Nome);                       \
+  }                                                                   \
+                                                                      \
+ public:
+
 // A child list X of element E (a data class or a number type) carried by the record's count field
 // and array field.
 #define PP_LISTA(X, E, campoQtd, campoArray)                                                  \
  public:                                                                                      \
   PP_MEMBROS_DE_LISTA(X, E, parte##X##_.lista)                                                \
- private:                                                                                     \
-  PPParteLista<E, PP_CAMPO_DO_REGISTRO(campoQtd), PP_CAMPO_DO_REGISTRO(campoArray)> parte##X##_; \
-                                                                                              \
- public:
+  PP_PARTE_DECLARADA(X, PPParteLista<E, PP_CAMPO_DO_REGISTRO(campoQtd),                       \
+                                     PP_CAMPO_DO_REGISTRO(campoArray)>)
 
 // A child list of a class without a record.
-#define PP_LISTA_SEM_REGISTRO(X, E)               \
- public:                                          \
-  PP_MEMBROS_DE_LISTA(X, E, parte##X##_.lista)    \
- private:                                         \
-  PPParteListaSemRegistro<E> parte##X##_;         \
-                                                  \
- public:
+#define PP_LISTA_SEM_REGISTRO(X, E)            \
+ public:                                       \
+  PP_MEMBROS_DE_LISTA(X, E, parte##X##_.lista) \
+  PP_PARTE_DECLARADA(X, PPParteListaSemRegistro<E>)
 
 // An embedded data object of class E for the sub-record `campo`: GetNome returns a copy of it,
 // SetNome assigns a given object to it.
-#define PP_EMBUTIDO(Nome, E, campo)                                           \
- public:                                                                      \
-  E Get##Nome() const { return parte##Nome##_.objeto; }                       \
-  void Set##Nome(E objeto) { parte##Nome##_.objeto = objeto; }                \
-                                                                              \
- private:                                                                     \
-  PPParteEmbutida<E, PP_CAMPO_DO_REGISTRO(campo)> parte##Nome##_;             \
-                                                                              \
- public:
+#define PP_EMBUTIDO(Nome, E, campo)                            \
+ public:                                                       \
+  E Get##Nome() const { return parte##Nome##_.objeto; }        \
+  void Set##Nome(E objeto) { parte##Nome##_.objeto = objeto; } \
+  PP_PARTE_DECLARADA(Nome, PPParteEmbutida<E, PP_CAMPO_DO_REGISTRO(campo)>)
 
 // A data object of class E held as a member of a class without a record.
-#define PP_OBJETO(Nome, E)                                                    \
- public:                                                                      \
-  E Get##Nome() const { return parte##Nome##_.objeto; }                       \
-  void Set##Nome(E objeto) { parte##Nome##_.objeto = objeto; }                \
-                                                                              \
- private:                                                                     \
-  PPParteObjeto<E> parte##Nome##_;                                            \
-                                                                              \
- public:
+#define PP_OBJETO(Nome, E)                                     \
+ public:                                                       \
+  E Get##Nome() const { return parte##Nome##_.objeto; }        \
+  void Set##Nome(E objeto) { parte##Nome##_.objeto = objeto; } \
+  PP_PARTE_DECLARADA(Nome, PPParteObjeto<E>)
 
 // A value of type T kept beside the record, kInicial after clearing.
-#define PP_VALOR(T, Nome, kInicial)                            \
- public:                                                       \
-  T Get##Nome() const { return parte##Nome##_.valor; }         \
-  void Set##Nome(T valor) { parte##Nome##_.valor = valor; }    \
-                                                               \
- private:                                                      \
-  PPParteValor<T, kInicial> parte##Nome##_;                    \
-                                                               \
- public:
+#define PP_VALOR(T, Nome, kInicial)                         \
+ public:                                                    \
+  T Get##Nome() const { return parte##Nome##_.valor; }      \
+  void Set##Nome(T valor) { parte##Nome##_.valor = valor; } \
+  PP_PARTE_DECLARADA(Nome, PPParteValor<T, kInicial>)
 
 // A counted array of another module's record that the class does not manage (see the top).
-#define PP_ARRAY_NAO_USADO(Nome, campoQtd, campoArray)                                   \
- private:                                                                                \
-  PPParteArrayNaoUsado<PP_CAMPO_DO_REGISTRO(campoQtd), PP_CAMPO_DO_REGISTRO(campoArray)> \
-      parte##Nome##_;                                                                    \
-                                                                                         \
- public:
+#define PP_ARRAY_NAO_USADO(Nome, campoQtd, campoArray)                                 \
+  PP_PARTE_DECLARADA(Nome, PPParteArrayNaoUsado<PP_CAMPO_DO_REGISTRO(campoQtd),        \
+                                                PP_CAMPO_DO_REGISTRO(campoArray)>)
 
 // The same for an array whose elements (records of type R) hold a counted array of their own,
 // in R's fields campoQtdDoElemento and campoArrayDoElemento.
-#define PP_ARRAY_NAO_USADO_ANINHADO(Nome, campoQtd, campoArray, R, campoQtdDoElemento,          \
-                                    campoArrayDoElemento)                                       \
- private:                                                                                       \
-  PPParteArrayNaoUsado<PP_CAMPO_DO_REGISTRO(campoQtd), PP_CAMPO_DO_REGISTRO(campoArray),        \
-                       PPParteArrayNaoUsado<PP_CAMPO_DE(R, campoQtdDoElemento),                 \
-                                            PP_CAMPO_DE(R, campoArrayDoElemento)>>              \
-      parte##Nome##_;                                                                           \
-                                                                                                \
- public:
+#define PP_ARRAY_NAO_USADO_ANINHADO(Nome, campoQtd, campoArray, R, campoQtdDoElemento,      \
+                                    campoArrayDoElemento)                                   \
+  PP_PARTE_DECLARADA(Nome, PPParteArrayNaoUsado<PP_CAMPO_DO_REGISTRO(campoQtd),             \
+                                                PP_CAMPO_DO_REGISTRO(campoArray),           \
+                                                PPParteArrayNaoUsado<                       \
+                                                    PP_CAMPO_DE(R, campoQtdDoElemento),     \
+                                                    PP_CAMPO_DE(R, campoArrayDoElemento)>>)
 
 // GetNome/SetNome of field `campo` of a compact record, which CopiarDe fills from field
 // `campoOrigem` of the other module's record (the class's Origem); the field's own type.
@@ -574,59 +574,56 @@ class PPDados : public TQVBaseParaDados {
   PP_CAMPO_COMO(Tipo, Nome, campo)                               \
   PP_PARTE_DA_ORIGEM(Nome, campo, campoOrigem)
 
-#define PP_PARTE_DA_ORIGEM(Nome, campo, campoOrigem)                                             \
- private:                                                                                        \
-  [[no_unique_address]] PPParteCampoDaOrigem<PP_CAMPO_DO_REGISTRO(campo),                        \
-                                             PP_CAMPO_DE(Origem, campoOrigem)> parte##Nome##_;   \
-                                                                                                 \
- public:
+#define PP_PARTE_DA_ORIGEM(Nome, campo, campoOrigem)                        \
+  PP_PARTE_DECLARADA(Nome, PPParteCampoDaOrigem<PP_CAMPO_DO_REGISTRO(campo), \
+                                                PP_CAMPO_DE(Origem, campoOrigem)>)
 
 // A child list X of element E of a class with a compact record, rebuilt by CopiarDe from the
 // count field and array field of the other module's record.
 #define PP_LISTA_DA_ORIGEM(X, E, campoQtdOrigem, campoArrayOrigem)                 \
  public:                                                                           \
   PP_MEMBROS_DE_LISTA(X, E, parte##X##_.lista)                                     \
- private:                                                                          \
-  PPParteListaDaOrigem<E, PP_CAMPO_DE(Origem, campoQtdOrigem),                     \
-                       PP_CAMPO_DE(Origem, campoArrayOrigem)> parte##X##_;         \
-                                                                                   \
- public:
+  PP_PARTE_DECLARADA(X, PPParteListaDaOrigem<E, PP_CAMPO_DE(Origem, campoQtdOrigem), \
+                                             PP_CAMPO_DE(Origem, campoArrayOrigem)>)
 
 // GetNome/SetNome of a text of any length kept beside the record (the setter keeps the whole text).
 #define PP_TEXTO_LIVRE(Nome)                                                  \
  public:                                                                      \
   CString Get##Nome() const { return parte##Nome##_.texto; }                  \
   void Set##Nome(const char* texto) { parte##Nome##_.texto = texto; }         \
-                                                                              \
- private:                                                                     \
-  PPParteTextoLivre parte##Nome##_;                                           \
-                                                                              \
- public:
+  PP_PARTE_DECLARADA(Nome, PPParteTextoLivre)
 
 // The parts of the class, in the order in which clearing, copying, CopiarPara, CopiarDe and the
-// releases visit them (the order of the record's count fields, embedded objects first).
-#define PP_PARTES(...)                                                                   \
- private:                                                                                \
-  template <class, class, PPSentido, class>                                              \
-  friend class PPDados;                                                                  \
-  static constexpr auto Partes() {                                                       \
-    return std::make_tuple(PP_JUNTA(PP_PARTES_, PP_CONTA(__VA_ARGS__))(__VA_ARGS__));   \
-  }                                                                                      \
-                                                                                         \
+// releases visit them (the order of the record's count fields, embedded objects first). Every part
+// that the class declares must be named here, once: a part left out does not compile (see
+// PP_PARTE_DECLARADA), nor does a name given twice.
+#define PP_PARTES(...)                                                  \
+ private:                                                               \
+  template <class, class, PPSentido, class>                             \
+  friend class PPDados;                                                 \
+  static constexpr auto Partes() {                                      \
+    return std::make_tuple(PP_PARA_CADA(PP_PARTE, __VA_ARGS__));        \
+  }                                                                     \
+  enum { PP_PARA_CADA(PP_NOMEIA, __VA_ARGS__) };                        \
+                                                                        \
  public:
 
+#define PP_PARTE(X) &Classe::parte##X##_
+#define PP_NOMEIA(X) PP_PARTES_nomeia_##X
+
+// F(a), F(b), ... for up to 10 arguments.
+#define PP_PARA_CADA(F, ...) PP_JUNTA(PP_PARA_CADA_, PP_CONTA(__VA_ARGS__))(F, __VA_ARGS__)
 #define PP_JUNTA(a, b) PP_JUNTA_(a, b)
 #define PP_JUNTA_(a, b) a##b
 #define PP_CONTA(...) PP_CONTA_(__VA_ARGS__, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0)
 #define PP_CONTA_(_1, _2, _3, _4, _5, _6, _7, _8, _9, _10, n, ...) n
-#define PP_PARTE(X) &Classe::parte##X##_
-#define PP_PARTES_1(a) PP_PARTE(a)
-#define PP_PARTES_2(a, ...) PP_PARTE(a), PP_PARTES_1(__VA_ARGS__)
-#define PP_PARTES_3(a, ...) PP_PARTE(a), PP_PARTES_2(__VA_ARGS__)
-#define PP_PARTES_4(a, ...) PP_PARTE(a), PP_PARTES_3(__VA_ARGS__)
-#define PP_PARTES_5(a, ...) PP_PARTE(a), PP_PARTES_4(__VA_ARGS__)
-#define PP_PARTES_6(a, ...) PP_PARTE(a), PP_PARTES_5(__VA_ARGS__)
-#define PP_PARTES_7(a, ...) PP_PARTE(a), PP_PARTES_6(__VA_ARGS__)
-#define PP_PARTES_8(a, ...) PP_PARTE(a), PP_PARTES_7(__VA_ARGS__)
-#define PP_PARTES_9(a, ...) PP_PARTE(a), PP_PARTES_8(__VA_ARGS__)
-#define PP_PARTES_10(a, ...) PP_PARTE(a), PP_PARTES_9(__VA_ARGS__)
+#define PP_PARA_CADA_1(F, a) F(a)
+#define PP_PARA_CADA_2(F, a, ...) F(a), PP_PARA_CADA_1(F, __VA_ARGS__)
+#define PP_PARA_CADA_3(F, a, ...) F(a), PP_PARA_CADA_2(F, __VA_ARGS__)
+#define PP_PARA_CADA_4(F, a, ...) F(a), PP_PARA_CADA_3(F, __VA_ARGS__)
+#define PP_PARA_CADA_5(F, a, ...) F(a), PP_PARA_CADA_4(F, __VA_ARGS__)
+#define PP_PARA_CADA_6(F, a, ...) F(a), PP_PARA_CADA_5(F, __VA_ARGS__)
+#define PP_PARA_CADA_7(F, a, ...) F(a), PP_PARA_CADA_6(F, __VA_ARGS__)
+#define PP_PARA_CADA_8(F, a, ...) F(a), PP_PARA_CADA_7(F, __VA_ARGS__)
+#define PP_PARA_CADA_9(F, a, ...) F(a), PP_PARA_CADA_8(F, __VA_ARGS__)
+#define PP_PARA_CADA_10(F, a, ...) F(a), PP_PARA_CADA_9(F, __VA_ARGS__)

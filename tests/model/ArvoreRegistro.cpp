@@ -131,19 +131,17 @@ int CopiaComoServidor(const uint8_t* origem, uint8_t* destino, const FormaRegist
   return arrays;
 }
 
-int ContaArrays(const uint8_t* registro, const FormaRegistro& forma) {
-  int arrays = 0;
+void VisitaArrays(const uint8_t* registro, const FormaRegistro& forma,
+                  const std::function<bool(const void*)>& visita) {
   for (const EmbutidoNoRegistro& e : forma.embutidos)
-    arrays += ContaArrays(registro + e.offset, *e.forma);
+    VisitaArrays(registro + e.offset, *e.forma, visita);
   for (const FilhosDoRegistro& f : forma.filhos) {
     const uint8_t* array = LeArray(registro, f);
     const int32_t quantidade = LeQuantidade(registro, f);
-    if (array == nullptr || quantidade <= 0) continue;
-    ++arrays;
+    if (array == nullptr || quantidade <= 0 || !visita(array)) continue;
     for (int32_t i = 0; i < quantidade; ++i)
-      arrays += ContaArrays(array + i * f.elemento->tamanho, *f.elemento);
+      VisitaArrays(array + i * f.elemento->tamanho, *f.elemento, visita);
   }
-  return arrays;
 }
 
 }  // namespace
@@ -206,6 +204,7 @@ int CopiaComoServidor(const void* origem, void* destino, const FormaRegistro& fo
                            forma);
 }
 
-int ContaArrays(const void* registro, const FormaRegistro& forma) {
-  return ContaArrays(static_cast<const uint8_t*>(registro), forma);
+void VisitaArrays(const void* registro, const FormaRegistro& forma,
+                  const std::function<bool(const void*)>& visita) {
+  VisitaArrays(static_cast<const uint8_t*>(registro), forma, visita);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,8 @@ std::string DiferencaEntreArvores(const void* a, const void* b, const FormaRegis
 // does. Returns the number of arrays allocated.
 int CopiaComoServidor(const void* origem, void* destino, const FormaRegistro& forma);
 
-// The number of arrays (non-null array fields with a count above 0) in the tree.
-int ContaArrays(const void* registro, const FormaRegistro& forma);
+// Calls `visita` with every array of the tree (a non-null array field with a count above 0), a
+// parent's before its children's. The walk enters an array only when `visita` returns true, so that
+// a test can stop at an address that it never handed out instead of reading through it.
+void VisitaArrays(const void* registro, const FormaRegistro& forma,
+                  const std::function<bool(const void* array)>& visita);
