@@ -1,6 +1,7 @@
 #include "foundation/QVChave.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "foundation/QVData.h"
 
@@ -39,8 +40,12 @@ CString QVChaveParaTexto(uint32_t chave) {
 
 uint32_t QVTextoParaChave(const char* texto) {
   char mmaa[5] = {};
-  int numero = 0;
-  if (!texto || sscanf(texto, "%4s-%d", mmaa, &numero) != 2) return 0;
+  int inicioNumero = 0;
+  if (!texto || sscanf(texto, "%4s-%n", mmaa, &inicioNumero) != 1 || inicioNumero == 0) return 0;
+  // Read wide, so that a number beyond the key's bits is seen and refused rather than cut.
+  char* fim = nullptr;
+  const long long numero = strtoll(texto + inicioNumero, &fim, 10);
+  if (fim == texto + inicioNumero || numero > kQVMaiorNumeroChave) return 0;
   char mesAno[6] = {mmaa[0], mmaa[1], '/', mmaa[2], mmaa[3], 0};
   int mes, ano;
   QVSeparaTextoMesAno(mesAno, &mes, &ano);

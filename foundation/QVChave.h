@@ -17,7 +17,10 @@ uint32_t QVSeparaChave(uint32_t chave, char* textoMesAno, uint32_t* numero);
 // -1, 0, 1: by month first, then by the whole key.
 int QVComparaChave(uint32_t a, uint32_t b);
 CString QVChaveParaTexto(uint32_t chave);
-// 0 unless the text names a month 1..12 and a sequence number other than 0.
+// The largest sequence number that a key holds: its 20 high bits.
+constexpr uint32_t kQVMaiorNumeroChave = 0xFFFFF;
+// 0 unless the text names a month 1..12 and a sequence number from 1 to kQVMaiorNumeroChave; a
+// larger number would lose its high bits and name another record.
 uint32_t QVTextoParaChave(const char* texto);
 // The generating document of a record: its period key and module code, and its date.
 void QVMontaDMC(_QV_DMC_ps* dmc, uint32_t chave, uint8_t codigoModulo, uint16_t usData);

@@ -51,6 +51,24 @@ char* Escreve(char* buffer, size_t tamanho, const char* formato, Args... args) {
   return buffer;
 }
 
+// The digits of a date text make a day: with eight, the century is 19 or 20; with at most five and
+// bDataCompleta clear, only the month is asked for.
+bool DigitosDeDataValidos(const std::string& d, bool bDataCompleta) {
+  if (d.size() == 8) {
+    int seculo = NumeroEm(d, 4, 2);
+    if (seculo != 19 && seculo != 20) return false;
+  }
+  if (d.size() <= 5 && !bDataCompleta) {
+    int mes = NumeroEm(d, 0, 2);
+    return mes >= 1 && mes <= 12;
+  }
+  int dia = NumeroEm(d, 0, 2), mes = NumeroEm(d, 2, 2);
+  int yy = d.size() == 8 ? NumeroEm(d, 6, 2) : NumeroEm(d, 4, 2);
+  if (dia == 0 || mes < 1 || mes > 12) return false;
+  if (dia > kDiasMes[mes - 1]) return false;
+  return !(mes == 2 && dia == 29 && !EhBissexto2Digitos(yy));
+}
+
 void Atribui(int* destino, int valor) {
   if (destino) *destino = valor;
 }
@@ -127,7 +145,8 @@ int QVDiaDaSemana(uint16_t numero, bool bDiaCorrido) {
     QVDiaCorridoParaTexto(numero, texto);
   else
     QVDataParaTexto(numero, texto, true);
-  if (!QVValidaTextoData(texto, true)) return 0;
+  // The second day count runs from 1850 to 2029: its years need not fit the window.
+  if (!DigitosDeDataValidos(Digitos(texto, 14), true)) return 0;
   int dia, mes, ano;
   QVSeparaTextoData(texto, &dia, &mes, &ano);
   COleDateTime data(ano, mes, dia, 0, 0, 0);
@@ -251,18 +270,9 @@ uint16_t QVTextoParaData(const char* texto) {
 }
 
 bool QVValidaTextoData(const char* texto, bool bDataCompleta) {
-  std::string d = Digitos(texto, 14);
-  if (d.size() == 8) {
-    int seculo = NumeroEm(d, 4, 2);
-    if (seculo != 19 && seculo != 20) return false;
-  }
-  if (d.size() <= 5 && !bDataCompleta) {
-    int mes = NumeroEm(d, 0, 2);
-    return mes >= 1 && mes <= 12;
-  }
-  int dia = NumeroEm(d, 0, 2), mes = NumeroEm(d, 2, 2);
-  int yy = d.size() == 8 ? NumeroEm(d, 6, 2) : NumeroEm(d, 4, 2);
-  if (dia == 0 || mes < 1 || mes > 12) return false;
-  if (dia > kDiasMes[mes - 1]) return false;
-  return !(mes == 2 && dia == 29 && !EhBissexto2Digitos(yy));
+  const std::string d = Digitos(texto, 14);
+  // A four-digit year outside the window would be read as the year of the window with the same two
+  // last digits: 2031 as 1931.
+  if (d.size() == 8 && (NumeroEm(d, 4, 4) < 1927 || NumeroEm(d, 4, 4) > 2026)) return false;
+  return DigitosDeDataValidos(d, bDataCompleta);
 }

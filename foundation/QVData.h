@@ -40,4 +40,7 @@ int QVSeparaTextoMesAno(const char* texto, int* mes, int* ano);
 uint16_t QVTextoParaMesAno(const char* texto);
 int QVSeparaTextoData(const char* texto, int* dia, int* mes, int* ano);
 uint16_t QVTextoParaData(const char* texto);
+// Whether the digits of the first 14 characters make a day: day, month and two-digit year, or with
+// eight digits a four-digit year of the window (a year outside it has no day number); with at most
+// five digits and bDataCompleta clear, only the month is checked.
 bool QVValidaTextoData(const char* texto, bool bDataCompleta);

@@ -1,5 +1,6 @@
 #include "foundation/QVRelogio.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -49,6 +50,14 @@ SYSTEMTIME HoraDoOverride(const unsigned* campos) {
   return hora;
 }
 
+// A date-time of the override as file time. A field too large for its place is as impossible as
+// 31/02: cut to 16 bits it would pass for a small, valid one (65537 ms as 1).
+uint64_t TempoDoOverride(const unsigned* campos) {
+  if (std::any_of(campos, campos + 7, [](unsigned campo) { return campo > 0xFFFF; }))
+    Falha("Helper_SystemTimeToFileTime: SystemTimeToFileTime", ERROR_INVALID_PARAMETER);
+  return Helper_SystemTimeToFileTime(HoraDoOverride(campos));
+}
+
 // The days that 16-bit day numbers hold: 01/01/1927 00:00 up to, not including, 01/01/2027.
 void ConfereJanela(uint64_t agora) {
   static const uint64_t inicio = Helper_SystemTimeToFileTime(SYSTEMTIME{1927, 1, 0, 1, 0, 0, 0, 0});
@@ -76,8 +85,8 @@ FILETIME GetCurrentTime_LocalFileTime() {
                      &c[5], &c[6], &c[7], &c[8], &c[9], &c[10], &c[11], &c[12], &c[13], &c[14]);
   if (lidos == 15 && c[0] != 0) {
     // Unsigned arithmetic: a believed time before the real one wraps and comes back.
-    agora -= Helper_SystemTimeToFileTime(HoraDoOverride(&c[8]));
-    agora += Helper_SystemTimeToFileTime(HoraDoOverride(&c[1]));
+    agora -= TempoDoOverride(&c[8]);
+    agora += TempoDoOverride(&c[1]);
   }
   ConfereJanela(agora);
   return TempoDeUnidades(agora);

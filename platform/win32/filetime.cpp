@@ -29,6 +29,8 @@ BOOL Refuse() {
 
 bool IsValid(const SYSTEMTIME& time) {
   if (time.wYear < 1601 || time.wYear > 30827) return false;
+  // The calendar keeps a month or day below 256 only: month 257 would pass for January.
+  if (time.wMonth > 12 || time.wDay > 31) return false;
   const year_month_day date{year(time.wYear), month(time.wMonth), day(time.wDay)};
   return date.ok() && time.wHour < 24 && time.wMinute < 60 && time.wSecond < 60 && time.wMilliseconds < 1000;
 }

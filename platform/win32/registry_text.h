@@ -16,7 +16,8 @@
 // Windows-1252 text, byte for byte). An expandable string keeps the export's type tag hex(2) but
 // holds a quoted string, so that it reads like the others. "REGEDIT4" is also accepted as the
 // header; lines starting with ';' and blank lines are ignored. Anything else is a damaged file: the
-// parser refuses it whole, and the registry never overwrites a file that it could not parse.
+// parser refuses it whole, and the registry never overwrites a file that it could not parse. So is a
+// section more than 512 levels below its root, deeper than Windows keeps keys.
 //
 // Every key is written as its own section, also a key without values, so that empty keys persist; a
 // root is written only when it holds values itself. Keys are written in the order in which Windows

@@ -10,7 +10,11 @@ TEST(QVChave, TextFormRoundTripsAndRefusesImpossibleMonths) {
   EXPECT_EQ(QVTextoParaChave("0225-000025"), chave);
   EXPECT_EQ(QVTextoParaChave("0225-25"), chave);
   EXPECT_STREQ(QVChaveParaTexto(QVMontaChave(949, 0xFFFFF)), "0127-1048575");  // 20 bits of sequence
-  struct Caso { const char* texto; } recusados[] = {{"1325-000025"}, {"0025-000025"}, {"0225-000000"}, {"0225"}, {""}, {"xx25-1"}};
+  EXPECT_EQ(QVTextoParaChave("0127-1048575"), QVMontaChave(949, 0xFFFFF));
+  // A sequence number beyond 20 bits would name another record of the month: 1048577 record 1.
+  struct Caso { const char* texto; } recusados[] = {{"1325-000025"}, {"0025-000025"}, {"0225-000000"}, {"0225"}, {""},
+                                                  {"xx25-1"}, {"0225-1048576"}, {"0225-1048577"}, {"0225-4294967297"},
+                                                  {"0225-99999999999999999999"}, {"0225-"}, {"0225-x"}};
   for (const Caso& c : recusados) EXPECT_EQ(QVTextoParaChave(c.texto), 0u) << c.texto;
   EXPECT_EQ(QVTextoParaChave(nullptr), 0u);
 }

@@ -108,6 +108,9 @@ TEST(QVData, ValidatesDateTexts) {
       {"31/04/2024", true, false}, {"00/01/2024", true, false}, {"01/13/2024", true, false},
       {"01/01/1827", true, false}, {"12/25", false, true},      {"13/25", false, false},
       {"12/25", true, false},      {"01-01-99", true, true},    {"", true, false},
+      // Four-digit years outside the window would read as a year of the window: 2031 as 1931.
+      {"01/01/1927", true, true},  {"31/12/2026", true, true},  {"31/12/1926", true, false},
+      {"01/01/2027", true, false}, {"30/06/2031/", true, false},
   };
   for (const Caso& c : casos) EXPECT_EQ(QVValidaTextoData(c.texto, c.completa), c.valida) << c.texto;
 }

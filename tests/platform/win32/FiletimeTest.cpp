@@ -67,6 +67,7 @@ TEST(Filetime, ImpossibleFieldsAreRefusedNeverNormalised) {
       Hora(2024, 2, 31),         Hora(2023, 2, 29),          Hora(2024, 4, 31),         Hora(2024, 13, 1),
       Hora(2024, 0, 1),          Hora(2024, 1, 0),           Hora(2024, 1, 1, 24),      Hora(2024, 1, 1, 0, 60),
       Hora(2024, 1, 1, 0, 0, 60), Hora(2024, 1, 1, 0, 0, 0, 1000), Hora(1600, 12, 31), Hora(30828, 1, 1),
+      Hora(2024, 257, 1),        Hora(2024, 1, 257),  // 257 is 1 in a byte
   };
   for (const SYSTEMTIME& hora : impossiveis) {
     FILETIME tempo{0x1234, 0x5678};
