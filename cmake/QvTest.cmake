@@ -9,10 +9,15 @@ add_subdirectory(${QV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_
 target_compile_options(gtest PRIVATE -Wno-restrict)
 include(GoogleTest)
 
-# qv_add_test(<name> SOURCES <files...> LIBS <libs...>): one test executable, registered with CTest.
+# qv_add_test(<name> SOURCES <files...> LIBS <libs...> [LABEL <label>]): one test executable,
+# registered with CTest; its tests carry the label when one is given.
 function(qv_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} qv_test_support GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  set(properties TIMEOUT 300)
+  if(T_LABEL)
+    list(APPEND properties LABELS ${T_LABEL})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

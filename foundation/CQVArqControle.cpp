@@ -43,8 +43,5 @@ int CQVArqControle::Abre() {
     Sleep(kEsperaOcupado);
     erro = m_arquivo.AbreFisico();
   }
-  if (erro || m_arquivo.GetTamanho() > 0) return erro;
-  // Empty: its creator died, or another creator took it before its creator got to write record 0.
-  const char zeros[kTamanhoNome] = {};
-  return m_arquivo.GravaCabecalho(zeros, kTamanhoNome);
+  return erro;
 }

@@ -35,7 +35,7 @@ class CQVArqControle {
   int Cria(const CString& arquivo, const std::function<int()>& cria);
 
  private:
-  // Opens the control file 'G', creating it when missing (and writing record 0 into one left
+  // Opens the control file 'G', creating it when missing (the engine writes record 0 into one left
   // empty); a control file held by another creator is tried once more after kEsperaOcupado.
   int Abre();
 

@@ -28,10 +28,12 @@ const char kChaveErros[] = "SOFTWARE\\QV Rivovoda\\Erros";
 constexpr int kLeiturasOcupadoMarcaAntiga = 90;
 constexpr DWORD kPausaMarcaAntiga = 2;  // ms
 
+constexpr UINT kFlagsGravacao = CFile::modeReadWrite | CFile::shareDenyWrite;
+
 bool FlagsDoModo(char modo, UINT* flags) {
   switch (modo) {
     case 'L': *flags = CFile::modeRead | CFile::shareDenyNone; return true;
-    case 'G': *flags = CFile::modeReadWrite | CFile::shareDenyWrite; return true;
+    case 'G': *flags = kFlagsGravacao; return true;
     case 'C': *flags = CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyWrite; return true;
     default: return false;
   }
@@ -41,6 +43,13 @@ bool FlagsDoModo(char modo, UINT* flags) {
 constexpr UINT kFlagsCriacao = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite | CFile::shareDenyWrite;
 
 bool TamanhoRegistroValido(uint32_t tamanho) { return tamanho > 0 && tamanho <= CQVArqEx::kTamanhoBloco; }
+
+// length / L - 1, the header not counted; a file left without its header (made empty by a creator
+// that died) holds no records either.
+int32_t QuantidadeRegistros(uint64_t comprimento, uint32_t tamanhoRegistro) {
+  const uint64_t registros = comprimento / tamanhoRegistro;
+  return registros == 0 ? 0 : static_cast<int32_t>(registros - 1);
+}
 
 bool EhSomenteLeitura(const char* nome) {
   const DWORD atributos = GetFileAttributesA(nome);
@@ -100,7 +109,7 @@ int CQVArqEx::AbreFisico() {
 int CQVArqEx::AbreComTentativas(UINT flags, bool bPodeCriar, bool bLimpaErro) {
   for (uint32_t tentativa = 0; tentativa < kTentativas; ++tentativa) {
     CFileException erro;
-    if (Open(m_strNome, flags, &erro)) return AposAberturaFisica(bLimpaErro);
+    if (Open(m_strNome, flags, &erro)) return AposAberturaFisica(flags == kFlagsGravacao, bLimpaErro);
     if (erro.m_cause == CFileException::fileNotFound) {
       if (!bPodeCriar) {
         RegistraErro('A');
@@ -122,17 +131,44 @@ int CQVArqEx::AbreComTentativas(UINT flags, bool bPodeCriar, bool bLimpaErro) {
   return kQVErroArquivo;
 }
 
-int CQVArqEx::AposAberturaFisica(bool bLimpaErro) {
+int CQVArqEx::AposAberturaFisica(bool bCompletaCriacao, bool bLimpaErro) {
   if (!m_pCache && !AlocaBloco()) {
     FechaSemErro();
     return kQVErroArquivo;
   }
   m_bAberto = true;
   if (bLimpaErro) LimpaErro();
-  const int verificacao = AposAbrir();
+  const int conclusao = bCompletaCriacao ? CompletaCriacao() : 0;
+  const int resultado = conclusao ? conclusao : AposAbrir();
   // A refused file is not left open: every later operation opens it again and is refused again.
-  if (verificacao) FechaSemErro();
-  return verificacao;
+  if (resultado) FechaSemErro();
+  return resultado;
+}
+
+// A creator killed between making the file and writing its header leaves it empty, and an append
+// there would become record 0. The open for writing finishes that creation before anything else:
+// the header is written and the name listed under the control file, as a creation does, while the
+// open itself keeps other writers out.
+int CQVArqEx::CompletaCriacao() {
+  if (!m_bUsaArquivoControle) return GravaCabecalhoSeVazio();
+  if (GetComprimento() != 0) return 0;
+  CString arquivo = QVGetNomeArquivo(m_strNome);
+  arquivo.MakeUpper();
+  const auto completa = [this] { return GravaCabecalhoSeVazio(); };
+  if (int erro = CQVArqControle(QVGetDiretorio(m_strNome)).Cria(arquivo, completa)) return erro;
+  // A name listed already is not given to `completa`: its file was emptied after its creation.
+  return completa();
+}
+
+int CQVArqEx::GravaCabecalhoSeVazio() {
+  try {
+    if (GetLength() != 0) return 0;
+  } catch (const CFileException& erro) {
+    RegistraErro('A');
+    return NumeroEntre(kCausasPosicao, erro.m_cause);
+  }
+  const std::vector<uint8_t> zeros(m_ulTamanhoRegistro);
+  return GravaCabecalho(zeros.data(), m_ulTamanhoRegistro);
 }
 
 void CQVArqEx::RegistraFalha(int causa) {
@@ -226,12 +262,12 @@ int CQVArqEx::GravaComTentativas(const void* dados, uint32_t tamanho, uint64_t d
                                  uint64_t* gravadoEm) {
   for (uint32_t tentativa = 0; tentativa < kTentativas; ++tentativa) {
     try {
-      const uint64_t inicio = bAcrescenta ? SeekToEnd() : deslocamento;
+      const uint64_t inicio = bAcrescenta ? FimDoUltimoRegistro() : deslocamento;
       if (!CabeNoFormato(inicio, tamanho)) {
         RegistraErro('A');
         return kQVErroFimArquivo;
       }
-      if (!bAcrescenta) Seek(static_cast<LONGLONG>(inicio), begin);
+      Seek(static_cast<LONGLONG>(inicio), begin);
       Write(dados, tamanho);
       *gravadoEm = inicio;
       return 0;
@@ -244,6 +280,17 @@ int CQVArqEx::GravaComTentativas(const void* dados, uint32_t tamanho, uint64_t d
   }
   RegistraErro('A');
   return kQVErroArquivo;
+}
+
+uint64_t CQVArqEx::FimDoUltimoRegistro() {
+  const uint64_t fim = SeekToEnd();
+  const uint64_t excesso = fim % m_ulTamanhoRegistro;
+  if (excesso == 0) return fim;
+  // An append cut short by a crash. Its bytes stay (a writer may still be at them, and they are
+  // all that is left of that record); the new record starts at the next whole record, so that the
+  // number given back reads back what was written, and the note names the file.
+  RegistraErro('A');
+  return fim + (m_ulTamanhoRegistro - excesso);
 }
 
 int CQVArqEx::Grava(const void* buffer, uint32_t* registro) {
@@ -281,7 +328,7 @@ uint32_t CQVArqEx::GetTamanho() { return static_cast<uint32_t>(std::min(GetCompr
 
 int32_t CQVArqEx::GetQuantidadeRegistros() {
   if (AbreSeFechado()) return -1;
-  return static_cast<int32_t>(GetTamanho() / m_ulTamanhoRegistro) - 1;
+  return QuantidadeRegistros(GetTamanho(), m_ulTamanhoRegistro);
 }
 
 int CQVArqEx::Posiciona(char modo, uint32_t deslocamento, uint32_t* valor) {
@@ -308,14 +355,14 @@ int CQVArqEx::Posiciona(char modo, uint32_t deslocamento, uint32_t* valor) {
 
 int CQVArqEx::AlocaCacheTotal() {
   if (!m_bAberto) return 0;
-  const int64_t capacidade = (static_cast<int64_t>(GetQuantidadeRegistros()) + 1) * m_ulTamanhoRegistro;
-  if (capacidade <= 0) return 0;
+  const uint32_t capacidade = GetTamanho() / m_ulTamanhoRegistro * m_ulTamanhoRegistro;
+  if (capacidade == 0) return 0;
   InvalidaCache();
   // The whole file is only a speed-up: without the memory the block stays.
-  uint8_t* total = new (std::nothrow) uint8_t[static_cast<size_t>(capacidade)];
+  uint8_t* total = new (std::nothrow) uint8_t[capacidade];
   if (!total) return 0;
   m_pCache.reset(total);
-  m_ulCapacidade = static_cast<uint32_t>(capacidade);
+  m_ulCapacidade = capacidade;
   return 0;
 }
 
@@ -498,16 +545,7 @@ int CQVArqEx::CriaArquivo(const char* nome, char modo, uint32_t tamanhoRegistro)
 
 int CQVArqEx::CriaSemApagar() {
   if (int erro = AbreComTentativas(kFlagsCriacao, false, true)) return erro;
-  int resultado = 0;
-  try {
-    if (GetLength() == 0) {
-      const std::vector<uint8_t> zeros(m_ulTamanhoRegistro);
-      resultado = GravaCabecalho(zeros.data(), m_ulTamanhoRegistro);
-    }
-  } catch (const CFileException& erro) {
-    RegistraErro('A');
-    resultado = NumeroEntre(kCausasPosicao, erro.m_cause);
-  }
+  const int resultado = GravaCabecalhoSeVazio();
   const int fechamento = Fecha();
   return resultado ? resultado : fechamento;
 }
@@ -530,7 +568,7 @@ HRESULT QVGetQuantidadeRegistrosArquivo(const char* nome, uint32_t tamanhoRegist
   const DWORD erro = GetLastError();
   CloseHandle(arquivo);
   if (!medido) return HRESULT_FROM_WIN32(erro);
-  *quantidade = static_cast<int32_t>(static_cast<uint64_t>(tamanho.QuadPart) / tamanhoRegistro) - 1;
+  *quantidade = QuantidadeRegistros(static_cast<uint64_t>(tamanho.QuadPart), tamanhoRegistro);
   return 0;
 }
 

@@ -1,10 +1,10 @@
 // One data file of fixed-size records, addressed by record number. Record N holds the bytes
 // N x L .. N x L + L - 1 (L given at Abre); record 0 is the header; there is no count, no free list
-// and no header other than record 0, so the file holds length / L - 1 data records. Offsets are
-// computed in 64 bits, so that no record is lost or misread: a record or byte range that would reach
-// past 0xFFFFFFFF, the last offset the format can address, is "past the end" (16021) and nothing is
-// written. Record lengths run from 1 to 32768 bytes (a block holds at least one record); others are
-// refused at Abre with 16179.
+// and no header other than record 0, so the file holds length / L - 1 data records (none while it
+// is shorter than its header). Offsets are computed in 64 bits, so that no record is lost or
+// misread: a record or byte range that would reach past 0xFFFFFFFF, the last offset the format can
+// address, is "past the end" (16021) and nothing is written. Record lengths run from 1 to 32768
+// bytes (a block holds at least one record); others are refused at Abre with 16179.
 //
 // Every operation returns 0 or a message number of the catalogue (the byte and text helpers that
 // say so return 0x80040000 | number instead) and never throws. A failed operation notes the file's
@@ -22,9 +22,19 @@
 // Between processes the file is protected by the sharing mode of the open ('L' denies nobody, 'G'
 // and 'C' deny other writers), by the open retries (30 attempts) and by the module lock of
 // CQVArqMarca.h, which writers take around their changes; the engine itself takes no lock.
+// Writers exclude each other by those lock files. Readers take no lock, neither the module lock nor
+// one of the engine's own, and the engine does nothing to keep a read apart from another process's
+// rewrite: a read may see a record half old and half new while another process rewrites it, unless
+// the file layer keeps a read and a write of one range apart (platform/win32/file.h says what it
+// keeps). The system is built on lock-free reads, and the engine keeps them so.
 // A missing file is created on demand (create flag) unless the directory's control file
 // "QVCTLARQ.DAT" says that it existed once and is gone (CQVArqControle.h); creating never empties a
 // file that another opener made meanwhile.
+//
+// What a crash leaves is taken as it is, never cut: a file left empty by a creator killed before
+// its header gets the header at the next open for writing ('G'), and reads as a file of no records
+// until then; an append cut short leaves a partial last record, after which appends start at the
+// next whole record (see Grava).
 //
 // The engine reaches the file only through the virtual Open, Seek, GetLength, Read, Write and Close
 // of CFile, so a subclass can intercept them, and calls AposAbrir after every successful physical
@@ -93,13 +103,17 @@ class CQVArqEx : public CFile {
   // Stores the name, mode ('L' read, sharing with all; 'G' read-write, denying other writers;
   // 'C' create or truncate, then as 'G'), L and the create flag. The first Abre of an object (or
   // the first after a change of name or L, which drops the cache) opens at once; otherwise only with
-  // bAbreAgora, else on demand. An object that is open stays on its file until Fecha.
+  // bAbreAgora, else on demand. An object that is open stays on its file until Fecha. A 'G' open
+  // that finds the file empty writes its zero header first and lists it in the control file, as a
+  // creation does ('C' empties the file on purpose: its caller writes record 0).
   int Abre(const char* nome, char modo, uint32_t tamanhoRegistro, bool bCria, bool bAbreAgora);
   // The physical open with its 30 attempts; 0 when already open.
   int AbreFisico();
   int Le(uint32_t registro, void* buffer);
   // registro 0 appends and gives back the new record's number; any other number rewrites in place
-  // (a number past the end extends the file; the records in between read as zeros).
+  // (a number past the end extends the file; the records in between read as zeros). An append to a
+  // file that ends in a partial record (a torn append) starts at the next whole record, leaves the
+  // partial one as it is and notes the file in "Erros".
   int Grava(const void* buffer, uint32_t* registro);
   // Writes `tamanho` bytes at offset 0 (need not be L).
   int GravaCabecalho(const void* dados, uint32_t tamanho);
@@ -108,7 +122,7 @@ class CQVArqEx : public CFile {
   // 'F': *valor = length, position at the end. 'I': position 0. 'P': position at `deslocamento`,
   // 16021 at or past the end.
   int Posiciona(char modo, uint32_t deslocamento, uint32_t* valor);
-  // length / L - 1; -1 when the file cannot be opened.
+  // length / L - 1, 0 for a file shorter than its header; -1 when the file cannot be opened.
   int32_t GetQuantidadeRegistros();
   // 0 when the file cannot be opened.
   uint32_t GetTamanho();
@@ -172,7 +186,9 @@ class CQVArqEx : public CFile {
   int AbreSeFechado() { return m_bAberto ? 0 : AbreFisico(); }
   // The attempts of a physical open with the given flags; bPodeCriar lets a missing file be created.
   int AbreComTentativas(UINT flags, bool bPodeCriar, bool bLimpaErro);
-  int AposAberturaFisica(bool bLimpaErro);
+  int AposAberturaFisica(bool bCompletaCriacao, bool bLimpaErro);
+  int CompletaCriacao();
+  int GravaCabecalhoSeVazio();
   // The "Erros" note of a failed read, close or position: every cause but the end of the file.
   void RegistraFalha(int causa);
   void FechaSemErro();
@@ -182,6 +198,8 @@ class CQVArqEx : public CFile {
   int GravaComTentativas(const void* dados, uint32_t tamanho, uint64_t deslocamento, bool bAcrescenta,
                          uint64_t* gravadoEm);
   uint64_t GetComprimento();
+  // Where an append starts: the end of the last whole record.
+  uint64_t FimDoUltimoRegistro();
   // Creates the file of the stored name without emptying an existing one; a new (empty) file gets
   // one zero record of L bytes.
   int CriaSemApagar();
@@ -204,8 +222,8 @@ class CQVArqEx : public CFile {
   HANDLE m_hMarca = nullptr;
 };
 
-// length / L - 1 of a file opened directly (shared read and write); a missing file gives 0 records
-// and result 0, another failure 0x80070000 | system error.
+// length / L - 1 of a file opened directly (shared read and write), 0 for a file shorter than its
+// header; a missing file gives 0 records and result 0, another failure 0x80070000 | system error.
 HRESULT QVGetQuantidadeRegistrosArquivo(const char* nome, uint32_t tamanhoRegistro, int32_t* quantidade);
 // False only when the system says the file does not exist (a locked file is present).
 bool QVTestaExistenciaArquivo(const char* nome);

@@ -3,7 +3,9 @@
 // CPPArqEx is the record file (CQVArqEx.h) through which every server method opens a data file,
 // on its stack: after every physical open it checks that the file holds a whole number of records
 // and refuses it with 1722 otherwise (a torn append, a wrong record length). Nothing is repaired:
-// the refused file stays as it is for someone to look at, and no write can reach it.
+// the refused file stays as it is for someone to look at, and no write can reach it. (An empty
+// file, left by a creator killed before its header, is no such file: an open for writing gives it
+// its header before the check, as the engine does for every record file.)
 //
 // The PP...Dyn functions reach the variable-record files (CQVArqDyn.h) and turn every exception of
 // the file layer or of CQVArqDyn into one HRESULT per function (PPErroHResult of 1590, 1697, 1698,

@@ -1,8 +1,12 @@
 #include "foundation/CQVArqEx.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/win32/clock.h"
@@ -118,6 +122,90 @@ TEST_F(CQVArqExTest, ModeCCreatesAnEmptyFileWhereAnAppendIsRecordZero) {
   EXPECT_EQ(arquivo.Grava(cabecalho.data(), &numero), 0);
   EXPECT_EQ(numero, 0u);
   EXPECT_EQ(dados.Le("CRIADO.DAT"), cabecalho);
+}
+
+// What a creator killed between making a file and writing its header leaves. An append there would
+// land in record 0, the header, and be numbered 0.
+TEST_F(CQVArqExTest, EmptyFileHasNoRecordsForReadersAndGetsItsHeaderAtTheOpenForWriting) {
+  dados.Escreve("VAZIO.DAT", "");
+  const std::string nome = dados.Caminho("VAZIO.DAT");
+  CQVArqEx leitura;
+  ASSERT_EQ(leitura.Abre(nome.c_str(), 'L', 8, true, true), 0);
+  EXPECT_EQ(leitura.GetQuantidadeRegistros(), 0);
+  int32_t quantidade = -7;
+  EXPECT_EQ(QVGetQuantidadeRegistrosArquivo(nome.c_str(), 8, &quantidade), 0);
+  EXPECT_EQ(quantidade, 0);
+  EXPECT_EQ(dados.Le("VAZIO.DAT"), "");  // a reader writes nothing
+
+  CQVArqEx gravacao;
+  ASSERT_EQ(gravacao.Abre(nome.c_str(), 'G', 8, false, true), 0);
+  EXPECT_EQ(dados.Le("VAZIO.DAT"), Registro(8, 0));
+  const std::string registro = Registro(8, 'r');
+  uint32_t numero = 0;
+  EXPECT_EQ(gravacao.Grava(registro.data(), &numero), 0);
+  EXPECT_EQ(numero, 1u);
+  EXPECT_EQ(dados.Le("VAZIO.DAT"), Registro(8, 0) + registro);
+  EXPECT_EQ(leitura.GetQuantidadeRegistros(), 1);
+}
+
+// Dies at its first write, which is the header of the file it has just made.
+class CriadorMorto : public CQVArqEx {
+ public:
+  void Write(const void*, UINT) override { kill(getpid(), SIGKILL); }
+};
+
+TEST_F(CQVArqExTest, FileOfACreatorKilledBeforeItsHeaderIsCompletedAndListedByTheNextWriter) {
+  const std::string nome = dados.Caminho("MORTO.DAT");
+  const pid_t filho = fork();
+  ASSERT_GE(filho, 0);
+  if (filho == 0) {
+    CriadorMorto criador;
+    criador.Abre(nome.c_str(), 'G', 8, true, true);
+    _exit(0);
+  }
+  int estado = 0;
+  ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+  ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
+  ASSERT_TRUE(dados.Existe("MORTO.DAT"));
+  ASSERT_EQ(dados.Le("MORTO.DAT"), "");
+
+  CQVArqEx arquivo;
+  ASSERT_EQ(arquivo.Abre(nome.c_str(), 'G', 8, true, true), 0);
+  const std::string registro = Registro(8, 'r');
+  uint32_t numero = 0;
+  EXPECT_EQ(arquivo.Grava(registro.data(), &numero), 0);
+  EXPECT_EQ(numero, 1u);
+  EXPECT_EQ(dados.Le("MORTO.DAT"), Registro(8, 0) + registro);
+
+  // Listed as its creation would have listed it: once gone, it is missing, not made anew.
+  ASSERT_EQ(arquivo.Fecha(), 0);
+  std::filesystem::remove(dados.Linux("MORTO.DAT"));
+  CQVArqEx depois;
+  EXPECT_EQ(depois.Abre(nome.c_str(), 'G', 8, true, true), 16055);
+}
+
+// An append cut short by a crash leaves a partial last record. The next append must give back a
+// number that reads back what it wrote, and no byte already in the file may be overwritten.
+TEST_F(CQVArqExTest, AppendAfterATornAppendStartsAtTheNextWholeRecordAndNotesTheFile) {
+  const std::string nome = CriaArquivo("RASGADO.DAT", 8, 2);
+  const std::string antes = dados.Le("RASGADO.DAT") + "ccc";
+  dados.Escreve("RASGADO.DAT", antes);
+  CQVArqEx outro;
+  ASSERT_EQ(outro.Abre(dados.Caminho("ANTES.DAT").c_str(), 'L', 8, false, true), 16055);
+  CQVArqEx arquivo;
+  ASSERT_EQ(arquivo.Abre(nome.c_str(), 'G', 8, false, true), 0);
+  EXPECT_EQ(dados.NotaErros("Arquivo"), "ANTES.DAT");
+
+  const std::string registro = Registro(8, 'n'), seguinte = Registro(8, 's');
+  uint32_t numero = 0, proximo = 0;
+  EXPECT_EQ(arquivo.Grava(registro.data(), &numero), 0);
+  EXPECT_EQ(numero, 4u);
+  EXPECT_EQ(Lido(arquivo, numero), registro);
+  EXPECT_EQ(dados.NotaErros("Arquivo"), "RASGADO.DAT");
+  EXPECT_EQ(arquivo.Grava(seguinte.data(), &proximo), 0);
+  EXPECT_EQ(proximo, 5u);
+  EXPECT_EQ(dados.Le("RASGADO.DAT"), antes + std::string(5, 0) + registro + seguinte);
+  EXPECT_EQ(arquivo.GetQuantidadeRegistros(), 5);
 }
 
 TEST_F(CQVArqExTest, ReadPastEndGives16021AndNotesTheFile) {
