@@ -153,7 +153,7 @@ class ArquivoDeRegistrosFuzz : public ::testing::Test {
       esperado.replace(static_cast<size_t>(numero) * tamanhoRegistro, tamanhoRegistro, registro);
       fuzz.Conta("write", "rewritten");
     }
-    // Appends after a torn or empty end are left to the disabled test below.
+    // Appends after a torn or empty end are left to the test below.
     if (tamanho > 0 && tamanho % tamanhoRegistro == 0) {
       uint32_t numero = 0;
       ASSERT_EQ(arquivo.Grava(registro.data(), &numero), 0) << fuzz.Descreve(bytes);
@@ -178,7 +178,7 @@ TEST_F(ArquivoDeRegistrosFuzz, DamagedRecordFilesReadAsTheirBytesOrGive16021) {
     const uint32_t tamanhoRegistro = fuzz.Chance(4) ? fuzz.Entre(1, 600) : semente.tamanhoRegistro;
     dados.Escreve(kDados, bytes);
     ConfereLeitura(fuzz, bytes, tamanhoRegistro);
-    // An empty file is given its header by an open for writing; that is the disabled test's.
+    // An empty file is given its header by an open for writing; that is the test below.
     if (!HasFailure() && !bytes.empty()) ConfereGravacao(fuzz, bytes, tamanhoRegistro);
   }
 }
