@@ -27,10 +27,11 @@ constexpr int kOpenAttempts = 16;
 
 class FileObject : public KernelObject {
  public:
-  FileObject(int fd, DWORD access) : fd(fd), access(access) {}
+  FileObject(int fd, DWORD access, DataLocking locking) : fd(fd), access(access), locking(locking) {}
   ~FileObject() override { close(fd); }
   const int fd;
   const DWORD access;
+  const DataLocking locking;
 };
 
 // Owns a descriptor until it is handed to a FileObject.
@@ -140,7 +141,7 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD desired_access, DWORD share_mode, LPS
 
     const bool reports_existing = creation_disposition == CREATE_ALWAYS || creation_disposition == OPEN_ALWAYS;
     SetLastError(exists && reports_existing ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return new FileObject(fd.release(), desired_access);
+    return new FileObject(fd.release(), desired_access, DataLockingFor(share_mode));
   }
   return FailHandle(last_error);
 }
@@ -151,6 +152,9 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes_to_read, LPDWORD bytes_rea
   if (!object) return Fail(ERROR_INVALID_HANDLE);
   if (overlapped) return Fail(ERROR_INVALID_PARAMETER);
   if (!(object->access & GENERIC_READ)) return Fail(ERROR_ACCESS_DENIED);
+  DataRangeLock lock(object->fd);
+  if (object->locking.reads)
+    if (DWORD error = lock.TakeAtPosition(DataRangeLock::kRead, bytes_to_read)) return Fail(error);
   char* bytes = static_cast<char*>(buffer);
   DWORD done = 0;
   while (done < bytes_to_read) {
@@ -162,6 +166,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes_to_read, LPDWORD bytes_rea
     }
     if (got == 0) break;
     done += static_cast<DWORD>(got);
+    lock.PositionMoved(got);
   }
   if (bytes_read) *bytes_read = done;
   return TRUE;
@@ -174,8 +179,12 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytes_to_write, LPDWORD bytes_
   if (overlapped) return Fail(ERROR_INVALID_PARAMETER);
   if (!(object->access & GENERIC_WRITE)) return Fail(ERROR_ACCESS_DENIED);
   const off_t start = lseek(object->fd, 0, SEEK_CUR);
+  if (start < 0) return Fail(Win32ErrorFromErrno(errno));
+  DataRangeLock lock(object->fd);
+  if (object->locking.writes)
+    if (DWORD error = lock.Take(DataRangeLock::kWrite, start, bytes_to_write)) return Fail(error);
   struct stat info;
-  if (start < 0 || fstat(object->fd, &info) != 0) return Fail(Win32ErrorFromErrno(errno));
+  if (fstat(object->fd, &info) != 0) return Fail(Win32ErrorFromErrno(errno));
   const bool appends = start >= info.st_size;
 
   const char* bytes = static_cast<const char*>(buffer);
@@ -279,7 +288,7 @@ HANDLE DuplicateFileHandle(HANDLE file) {
   if (!object) return FailHandle(ERROR_INVALID_HANDLE);
   const int fd = fcntl(object->fd, F_DUPFD_CLOEXEC, 0);
   if (fd < 0) return FailHandle(Win32ErrorFromErrno(errno));
-  return new FileObject(fd, object->access);
+  return new FileObject(fd, object->access, object->locking);
 }
 
 BOOL DeleteFileA(LPCSTR file_name) {

@@ -26,6 +26,12 @@
 // Not kept from the original: overlapped I/O (the OVERLAPPED argument must be null), security
 // attributes and templates (ignored), FILE_FLAG_* (ignored), DELETE access.
 // LockFile ranges are advisory: they keep out other LockFile calls, not reads and writes.
+//
+// ReadFile and WriteFile of one file are atomic against each other between handles, also of other
+// processes, as Windows makes a cached read and a cached write: a read sees each range that a
+// write wrote whole, as it was before the write or after it, and two writes of one range do not
+// mix. It costs a lock per call (sharing.h), which a handle skips where its share mode proves that
+// no other handle can interfere. A handle and its duplicates are one handle here.
 #pragma once
 
 #include "platform/win32/base.h"

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <iterator>
+#include <limits>
 
 #include "platform/win32/file.h"
 #include "platform/win32/path.h"
@@ -19,9 +20,15 @@ static_assert(sizeof(decltype(flock::l_start)) == 8, "the share markers need 64-
 
 namespace {
 
-// Byte offsets of the share markers; data and LockFile ranges stay below them.
+// Byte offsets of the share markers; data and LockFile ranges stay below them, the locks of reads
+// and writes above.
 constexpr off_t kMarkerBase = off_t{1} << 62;
 enum Marker : off_t { kHasRead, kHasWrite, kDeniesRead, kDeniesWrite, kDeniesDelete };
+// The space of the data-range locks: data byte n is locked at kDataLockBase + n. It starts past the
+// markers and ends with the largest lock offset, 2^63 - 1, so that a lock placed relative to the
+// position fails (EOVERFLOW) exactly where Take's clamping begins.
+constexpr off_t kDataLockBase = kMarkerBase + 4096;
+constexpr off_t kDataLockSpan = std::numeric_limits<off_t>::max() - kDataLockBase + 1;
 
 std::atomic<const FileSystemTypeForTests*> test_file_system{nullptr};
 
@@ -112,6 +119,49 @@ DWORD UnlockRange(int fd, ULONGLONG offset, ULONGLONG bytes) {
   off_t start, length;
   if (!LockableRange(offset, bytes, &start, &length)) return ERROR_INVALID_PARAMETER;
   return SetRangeLock(fd, F_UNLCK, start, length);
+}
+
+DataLocking DataLockingFor(DWORD share) {
+  return {(share & FILE_SHARE_WRITE) != 0, (share & (FILE_SHARE_READ | FILE_SHARE_WRITE)) != 0};
+}
+
+DWORD DataRangeLock::Take(Kind kind, off_t offset, DWORD bytes) {
+  if (bytes == 0) return ERROR_SUCCESS;  // a lock of length 0 would reach to the end of the space
+  const off_t first = std::min(offset, kDataLockSpan - 1);
+  const off_t end = offset >= kDataLockSpan - off_t{bytes} ? kDataLockSpan : offset + bytes;
+  const int error_number = Wait(kind, SEEK_SET, kDataLockBase + first, end - first);
+  return error_number ? Win32ErrorFromErrno(error_number) : ERROR_SUCCESS;
+}
+
+DWORD DataRangeLock::TakeAtPosition(Kind kind, DWORD bytes) {
+  if (bytes == 0) return ERROR_SUCCESS;
+  const int error_number = Wait(kind, SEEK_CUR, kDataLockBase, bytes);
+  if (error_number != EOVERFLOW) return error_number ? Win32ErrorFromErrno(error_number) : ERROR_SUCCESS;
+  // The range reaches past the space: only Take's clamping can place it.
+  const off_t position = lseek(fd_, 0, SEEK_CUR);
+  return position < 0 ? Win32ErrorFromErrno(errno) : Take(kind, position, bytes);
+}
+
+void DataRangeLock::PositionMoved(off_t distance) {
+  if (whence_ == SEEK_CUR) start_ -= distance;
+}
+
+int DataRangeLock::Wait(Kind kind, short whence, off_t start, off_t length) {
+  struct flock lock = RangeLock(kind == kRead ? F_RDLCK : F_WRLCK, start, length);
+  lock.l_whence = whence;
+  while (fcntl(fd_, F_OFD_SETLKW, &lock) != 0)
+    if (errno != EINTR) return errno;
+  whence_ = whence;
+  start_ = start;
+  length_ = length;
+  return 0;
+}
+
+DataRangeLock::~DataRangeLock() {
+  if (length_ == 0) return;
+  struct flock lock = RangeLock(F_UNLCK, start_, length_);
+  lock.l_whence = whence_;
+  fcntl(fd_, F_OFD_SETLK, &lock);
 }
 
 bool IsNetworkFileSystem(uint32_t magic) {

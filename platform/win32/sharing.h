@@ -18,6 +18,16 @@
 // so that a read-only handle can lock too. They keep out other LockFile calls, not reads and
 // writes.
 //
+// ReadFile and WriteFile of a file are atomic against each other, as Windows makes a cached read
+// and a cached write of one file: for the length of the call each holds a lock of the same kind
+// (shared to read, exclusive to write, waited for) on the image of its byte range in a space of its
+// own above the markers. So it meets neither the markers nor a LockFile range: a LockFile range of
+// another open never blocks or refuses a read or write, and a read or write in progress never makes
+// a LockFile call fail. An open whose share mode proves that nobody else can interfere takes no
+// such lock (DataLockingFor). The kernel grants a shared lock beside a waiting exclusive one, so
+// readers that follow one another on a range without a pause can keep a writer waiting: it gets
+// through between two reads, later than it would on Windows.
+//
 // Local file systems only. flock() and open-file-description locks hold between the processes of
 // one machine on a local file system; a network file system does not keep them so: NFS turns
 // flock() into a lock of the whole file that needs a writable descriptor, and older SMB mounts
@@ -28,6 +38,8 @@
 //
 // Everything here may run on any thread, with one descriptor in one thread at a time (file.h).
 #pragma once
+
+#include <sys/types.h>
 
 #include <cstdint>
 #include <string>
@@ -59,6 +71,44 @@ DWORD CheckNoOpenDeniesDelete(int fd);
 // ERROR_LOCK_VIOLATION. LockRange takes the guard itself.
 DWORD LockRange(int fd, ULONGLONG offset, ULONGLONG bytes);
 DWORD UnlockRange(int fd, ULONGLONG offset, ULONGLONG bytes);
+
+// Which of an open's reads and writes need the data-range lock, given CreateFileA's share mode.
+// A read needs it only while another open may write (the open shares writing); a write only while
+// another open may read or write (the open shares either). The open's own handle and its
+// duplicates are one open, used by one thread at a time (file.h), and need nothing between them.
+struct DataLocking {
+  bool reads;
+  bool writes;
+};
+DataLocking DataLockingFor(DWORD share);
+
+// The lock of one ReadFile or WriteFile, held from Take until the object dies.
+class DataRangeLock {
+ public:
+  enum Kind : short { kRead, kWrite };
+  explicit DataRangeLock(int fd) : fd_(fd) {}
+  ~DataRangeLock();
+  DataRangeLock(const DataRangeLock&) = delete;
+  DataRangeLock& operator=(const DataRangeLock&) = delete;
+  // Waits for and takes the lock of `bytes` bytes from `offset` (none when `bytes` is 0); gives
+  // ERROR_SUCCESS or the error that kept it from being taken. Offsets past the space's
+  // 2^62 - 4 KiB bytes, which no local file system holds, share its last lock byte.
+  DWORD Take(Kind kind, off_t offset, DWORD bytes);
+  // The same from the descriptor's position, without the system call that asks for it: the lock is
+  // placed relative to the position, so the caller reports every move of the position while it
+  // holds the lock (PositionMoved), and the lock is given back where it was taken.
+  DWORD TakeAtPosition(Kind kind, DWORD bytes);
+  void PositionMoved(off_t distance);
+
+ private:
+  // Waits until the range is free and holds it: 0 or the errno of the refusal.
+  int Wait(Kind kind, short whence, off_t start, off_t length);
+
+  int fd_;
+  short whence_ = 0;
+  off_t start_ = 0;
+  off_t length_ = 0;  // 0: nothing held
+};
 
 // Whether a file-system type (the f_type magic of statfs) is one of the network file systems that
 // the layer refuses: NFS (any version), SMB, CIFS, SMB2/3.
