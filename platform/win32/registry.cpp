@@ -401,6 +401,7 @@ LONG RegCreateKeyExA(HKEY key, LPCSTR sub_key, DWORD, LPSTR, DWORD, REGSAM acces
   if (LONG error = KeyPathOf(key, 0, path)) return error;
   const size_t parent_depth = path.names.size();
   if (LONG error = AppendSubKey(sub_key, path.names)) return error;
+  if (path.names.size() > kRegistryMaxLevels) return ERROR_INVALID_PARAMETER;
   for (const std::string& name : path.names)
     if (std::any_of(name.begin(), name.end(), [](char ch) { return ch >= 0 && ch < ' '; }))
       return ERROR_INVALID_PARAMETER;  // the file keeps one key per line

@@ -13,10 +13,6 @@ constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kExpandTag = "hex(2):";
 constexpr std::string_view kBinaryTag = "hex:";
 constexpr std::string_view kDwordTag = "dword:";
-// The levels of keys below a root that Windows keeps. A deeper section is damage; taken, it would
-// cost a writer the square of its depth (each key writes its whole path: 50,000 levels, 2.5 GB)
-// and the tree's destruction a stack frame per level.
-constexpr size_t kMaxLevels = 512;
 
 char LowerAscii(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch; }
 
@@ -118,7 +114,7 @@ RegistryKey* ParseSection(std::string_view line, RegistryTree& tree) {
   for (size_t level = 1; !path.empty(); ++level) {
     path.remove_prefix(1);  // the backslash
     const size_t end = std::min(path.find('\\'), path.size());
-    if (end == 0 || level > kMaxLevels) return nullptr;
+    if (end == 0 || level > kRegistryMaxLevels) return nullptr;
     key = &key->AddSubkey(path.substr(0, end));
     path.remove_prefix(end);
   }

@@ -64,6 +64,11 @@ struct RegistryKey {
 constexpr int kRegistryRootCount = 3;
 extern const char* const kRegistryRootNames[kRegistryRootCount];
 
+// The levels of keys below a root that Windows keeps. A deeper key is refused when it is created,
+// and a deeper section is damage: taken, it would cost a writer the square of its depth (each key
+// writes its whole path: 50,000 levels, 2.5 GB) and the tree's destruction a stack frame per level.
+constexpr size_t kRegistryMaxLevels = 512;
+
 struct RegistryTree {
   RegistryKey roots[kRegistryRootCount];
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/registry.h"
+#include "platform/win32/registry_text.h"
 #include "tests/platform/win32/TemporaryRegistry.h"
 
 namespace {
@@ -294,6 +295,27 @@ TEST_F(RegistryTest, KeyOpenedForReadingRefusesWrites) {
       ERROR_SUCCESS);
   RegCloseKey(sub);
   RegCloseKey(key);
+}
+
+// Deeper keys than Windows keeps would make the file one that reading refuses as damaged.
+TEST_F(RegistryTest, CreateRefusesKeysDeeperThanTheFileKeeps) {
+  std::string deepest = "k";
+  for (size_t level = 1; level < kRegistryMaxLevels; ++level) deepest += "\\k";
+  HKEY key = Create(HKEY_CURRENT_USER, deepest.c_str());
+  ASSERT_NE(key, nullptr);
+  HKEY sub = nullptr;
+  EXPECT_EQ(RegCreateKeyExA(key, "mais", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+            ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(sub, nullptr);
+  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (deepest + "\\mais").c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+            ERROR_INVALID_PARAMETER);
+  RegCloseKey(key);
+
+  const std::string text = registry_.Text();
+  RegistryTree tree;
+  EXPECT_TRUE(ParseRegistryText(text, tree));
+  EXPECT_EQ(text.find("mais"), std::string::npos);
 }
 
 TEST_F(RegistryTest, DamagedFileIsRefusedAndNeverOverwritten) {
