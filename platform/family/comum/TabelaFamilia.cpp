@@ -7,9 +7,8 @@
 
 namespace {
 
-// How long an open waits for another process's: 2,000 pauses of 5 ms.
-constexpr int kTentativas = 2000;
-constexpr DWORD kPausa = 5;
+// How long an open of a table waits for another process's.
+constexpr DWORD kEspera = 10000;  // ms
 
 HRESULT ErroAtual() { return HRESULT_FROM_WIN32(GetLastError()); }
 
@@ -29,15 +28,15 @@ class Aberto {
 TabelaFamilia::TabelaFamilia(std::string caminho, uint32_t tamanhoRegistro)
     : caminho_(std::move(caminho)), tamanhoRegistro_(tamanhoRegistro) {}
 
-HRESULT TabelaFamilia::Abre(bool alterar, HANDLE& arquivo) const {
-  const DWORD acesso = alterar ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-  const DWORD partilha = alterar ? 0 : FILE_SHARE_READ;
-  const DWORD criacao = alterar ? OPEN_ALWAYS : OPEN_EXISTING;
-  for (int tentativa = 0;; ++tentativa) {
-    arquivo = CreateFileA(caminho_.c_str(), acesso, partilha, nullptr, criacao, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (arquivo != INVALID_HANDLE_VALUE) return S_OK;
-    if (GetLastError() != ERROR_SHARING_VIOLATION || tentativa + 1 == kTentativas) return ErroAtual();
-    Sleep(kPausa);
+HANDLE AbreArquivoFamilia(const std::string& caminho, DWORD acesso, DWORD partilha, DWORD criacao,
+                          DWORD esperaMs) {
+  const DWORD inicio = GetTickCount();
+  for (;;) {
+    HANDLE arquivo = CreateFileA(caminho.c_str(), acesso, partilha, nullptr, criacao, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (arquivo != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION ||
+        GetTickCount() - inicio >= esperaMs)
+      return arquivo;
+    Sleep(1);
   }
 }
 
@@ -59,16 +58,15 @@ HRESULT TabelaFamilia::LeAberto(HANDLE arquivo, Registros& registros) const {
 
 HRESULT TabelaFamilia::Le(Registros& registros) const {
   registros.clear();
-  HANDLE arquivo;
-  if (HRESULT hr = Abre(false, arquivo); FAILED(hr))
-    return hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ? S_OK : hr;
+  HANDLE arquivo = AbreArquivoFamilia(caminho_, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, kEspera);
+  if (arquivo == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND ? S_OK : ErroAtual();
   Aberto fecha(arquivo);
   return LeAberto(arquivo, registros);
 }
 
 HRESULT TabelaFamilia::Altera(const std::function<HRESULT(Registros&)>& alteracao) const {
-  HANDLE arquivo;
-  if (HRESULT hr = Abre(true, arquivo); FAILED(hr)) return hr;
+  HANDLE arquivo = AbreArquivoFamilia(caminho_, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, kEspera);
+  if (arquivo == INVALID_HANDLE_VALUE) return ErroAtual();
   Aberto fecha(arquivo);
   Registros registros;
   if (HRESULT hr = LeAberto(arquivo, registros); FAILED(hr)) return hr;

@@ -2,8 +2,8 @@
 // one file of the company's directory of its module. Every call reads the file afresh, so that
 // processes see each other's changes; a change holds the file exclusively (no sharing) from its
 // read to its last write, so that two changes never interleave and a reader never sees half of
-// one. A reader or a changer that meets another's open waits for it (up to about 10 s of the
-// platform clock, then ERROR_SHARING_VIOLATION as an HRESULT).
+// one. A reader or a changer that meets another's open waits for it (up to 10 s of the platform
+// clock, then ERROR_SHARING_VIOLATION as an HRESULT).
 //
 // Not kept from a real server: indexes, free-space reuse and crash recovery. A change rewrites the
 // file in place, so a process killed while it writes can leave the table damaged; a file whose
@@ -19,6 +19,12 @@
 #include <vector>
 
 #include "platform/win32/base.h"
+
+// Opens a file of a stand-in as CreateFileA does, waiting while another object's or process's open
+// keeps it out by its share mode, up to `esperaMs` of the platform clock; then the open's failure
+// (ERROR_SHARING_VIOLATION) stands in GetLastError.
+HANDLE AbreArquivoFamilia(const std::string& caminho, DWORD acesso, DWORD partilha, DWORD criacao,
+                          DWORD esperaMs);
 
 class TabelaFamilia {
  public:
@@ -41,7 +47,6 @@ class TabelaFamilia {
   uint32_t tamanhoRegistro() const { return tamanhoRegistro_; }
 
  private:
-  HRESULT Abre(bool alterar, HANDLE& arquivo) const;
   HRESULT LeAberto(HANDLE arquivo, Registros& registros) const;
 
   std::string caminho_;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/family/comum/DiretorioModulo.h"
+#include "platform/family/comum/TabelaFamilia.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/codepage.h"
 #include "platform/win32/file.h"
@@ -147,18 +148,6 @@ std::string Numeros(std::initializer_list<int64_t> numeros) {
   return texto;
 }
 
-// Opens the file, waiting while the share mode of another object's or process's open keeps it out.
-HANDLE AbreEsperando(const std::string& arquivo, DWORD acesso, DWORD compartilhamento, DWORD disposicao) {
-  const DWORD inicio = GetTickCount();
-  for (;;) {
-    HANDLE aberto = CreateFileA(arquivo.c_str(), acesso, compartilhamento, nullptr, disposicao, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
-    if (aberto != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION ||
-        GetTickCount() - inicio >= kEsperaArquivo)
-      return aberto;
-    Sleep(1);
-  }
-}
 
 // A step that failed without an error code (a short read) is still a failure.
 HRESULT ErroAtual() {
@@ -172,7 +161,7 @@ HRESULT ErroAtual() {
 HRESULT Acrescenta(const std::string& arquivo, const std::function<std::string(uint64_t inicio)>& entrada,
                    uint64_t* inicio = nullptr) {
   if (!MakeSureDirectoryPathExists(arquivo.c_str())) return ErroAtual();
-  HANDLE aberto = AbreEsperando(arquivo, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
+  HANDLE aberto = AbreArquivoFamilia(arquivo, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, kEsperaArquivo);
   if (aberto == INVALID_HANDLE_VALUE) return ErroAtual();
   HRESULT hr = S_OK;
   LARGE_INTEGER tamanho{};
@@ -348,7 +337,7 @@ HRESULT LeHistoricoEmpresa(const std::string& empresa, std::vector<EntradaHistor
   entradas->clear();
   const std::string arquivo = ArquivoHistoricoEmpresa(empresa);
   if (arquivo.empty()) return E_INVALIDARG;
-  HANDLE aberto = AbreEsperando(arquivo, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  HANDLE aberto = AbreArquivoFamilia(arquivo, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, kEsperaArquivo);
   if (aberto == INVALID_HANDLE_VALUE) {
     const DWORD erro = GetLastError();
     return erro == ERROR_FILE_NOT_FOUND || erro == ERROR_PATH_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(erro);
