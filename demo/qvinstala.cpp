@@ -1,7 +1,8 @@
 // qvinstala <directory> <catalogue>: prepares a local installation of the module in <directory>
 // (the registry file that QV_REGISTRY names, the message directory with the module's catalogue, and
-// the company "DEMO" with its data directories), pins the installation's clock, and prints what it
-// set up, read back through the foundation's own registry and path functions.
+// the company "DEMO" with its data directories, also those of the family's other modules, and the
+// company record that the branch server's stand-in keeps), pins the installation's clock, and
+// prints what it set up, read back through the foundation's own registry and path functions.
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "foundation/QVCaminho.h"
 #include "foundation/QVInstalacao.h"
 #include "foundation/QVSistema.h"
+#include "platform/family/filiais/ServidorFiliais.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/codepage.h"
 #include "platform/win32/file.h"
@@ -24,6 +26,9 @@ const char kEmpresa[] = "DEMO";
 const char kChaveAmbiente[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 // The date that the installation believes at the moment it is set up; from there its clock ticks.
 const char kDataInstalacao[] = "15/06/2026 08:00";
+const char kRazaoSocial[] = "DEMO Industria e Comercio Ltda";
+// The family's other modules whose stand-ins keep files for the company.
+const char* const kModulosFamilia[] = {"ES", "CN", "FT", "CM"};
 
 // One step of the installation: what it does, and the step itself, which answers ERROR_SUCCESS or
 // the Win32 error that stopped it.
@@ -47,6 +52,14 @@ Passo CopiaCatalogo(const CString& origem, const CString& diretorio) {
 Passo Grava(const CString& subChave, const char* nome, const CString& valor) {
   return {"write " + QVConcatenaCaminho(subChave, nome), [subChave, nome, valor] {
             return static_cast<DWORD>(QVGravaRegistroString(HKEY_LOCAL_MACHINE, subChave, nome, valor));
+          }};
+}
+
+Passo GravaEmpresaFilial() {
+  return {"seed the branch server's company record", [] {
+            const HRESULT hr = ServidorFiliais::GravaEmpresa(kEmpresa, kRazaoSocial);
+            // its failures are Win32 errors as HRESULTs
+            return SUCCEEDED(hr) ? static_cast<DWORD>(ERROR_SUCCESS) : static_cast<DWORD>(hr) & 0xFFFF;
           }};
 }
 
@@ -91,7 +104,7 @@ int main(int argc, char** argv) {
   CString chavePP = QVConcatenaCaminho(instalacao, QVGetTituloSistema(kQVSistemaPP));
   CString chaveDF = QVConcatenaCaminho(instalacao, QVGetTituloSistema(kQVSistemaDF));
 
-  const Passo passos[] = {
+  std::vector<Passo> passos = {
       CriaDiretorio(mensagens),
       CriaDiretorio(raiz + "relatorios\\"),
       CriaDiretorio(raiz + "ajuda\\"),
@@ -113,6 +126,11 @@ int main(int argc, char** argv) {
       Grava(chaveEmpresa, "DF", empresa + "DF\\"),
       Grava(kChaveAmbiente, "QV_DATETIME", TextoRelogio()),
   };
+  for (const char* modulo : kModulosFamilia) {
+    passos.push_back(CriaDiretorio(empresa + modulo + "\\"));
+    passos.push_back(Grava(chaveEmpresa, modulo, empresa + modulo + "\\"));
+  }
+  passos.push_back(GravaEmpresaFilial());
   for (const Passo& passo : passos) {
     const DWORD erro = passo.executa();
     if (erro == ERROR_SUCCESS) continue;

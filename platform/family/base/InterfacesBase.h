@@ -1,0 +1,205 @@
+// The interfaces of the base system's servers (DF) that this system creates, with their class and
+// interface identifiers and the records that their initialisations take by value.
+//
+// An interface here names its methods; it holds the ones that this system calls, in no particular
+// order: the real interfaces' method numbers are not reproduced (a comment says which method of
+// the real interface each one stands for). Methods beyond the initialisation arrive with the
+// callers that need them. The records are packed on two bytes like every record of the family;
+// every initialisation record holds the session in fields named szEmpresa (zero-terminated
+// Windows-1252), usUsuario and lNumeroSessao, wherever its layout puts them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/com/bstr.h"
+#include "platform/com/unknown.h"
+
+#pragma pack(push, 2)
+
+// Users: company (32 bytes), user, session.
+struct _REG_DF_INICIALIZA_USUARIOPS {
+  char szEmpresa[32];
+  uint16_t usUsuario;
+  int32_t lNumeroSessao;
+};
+static_assert(sizeof(_REG_DF_INICIALIZA_USUARIOPS) == 38);
+static_assert(offsetof(_REG_DF_INICIALIZA_USUARIOPS, usUsuario) == 32);
+static_assert(offsetof(_REG_DF_INICIALIZA_USUARIOPS, lNumeroSessao) == 34);
+
+// Charts of accounts: laid out like the session record, with the chart's letter at 30.
+struct _REG_DF_INICIALIZA_PLANOPS {
+  char szEmpresa[24];
+  uint16_t usUsuario;
+  int32_t lNumeroSessao;
+  char cTipoPlano;  // 'G' management chart, 'C' chart of accounts
+  uint8_t cFiller[1];
+};
+static_assert(sizeof(_REG_DF_INICIALIZA_PLANOPS) == 32);
+static_assert(offsetof(_REG_DF_INICIALIZA_PLANOPS, usUsuario) == 24);
+static_assert(offsetof(_REG_DF_INICIALIZA_PLANOPS, lNumeroSessao) == 26);
+static_assert(offsetof(_REG_DF_INICIALIZA_PLANOPS, cTipoPlano) == 30);
+constexpr char kPlanoGerencial = 'G';
+constexpr char kPlanoContabil = 'C';
+
+// Requesters: user, session, company (30 bytes).
+struct _REG_DF_INICIALIZA_REQUERENTEPS {
+  uint16_t usUsuario;
+  int32_t lNumeroSessao;
+  char szEmpresa[30];
+};
+static_assert(sizeof(_REG_DF_INICIALIZA_REQUERENTEPS) == 36);
+static_assert(offsetof(_REG_DF_INICIALIZA_REQUERENTEPS, lNumeroSessao) == 2);
+static_assert(offsetof(_REG_DF_INICIALIZA_REQUERENTEPS, szEmpresa) == 6);
+
+// Supplementary-information categories: session, user, company (26 bytes), four bytes of the base
+// system's.
+struct _REG_DF_INICIALIZA_CTGPS {
+  int32_t lNumeroSessao;
+  uint16_t usUsuario;
+  char szEmpresa[26];
+  uint8_t cReservado32[4];
+};
+static_assert(sizeof(_REG_DF_INICIALIZA_CTGPS) == 36);
+static_assert(offsetof(_REG_DF_INICIALIZA_CTGPS, usUsuario) == 4);
+static_assert(offsetof(_REG_DF_INICIALIZA_CTGPS, szEmpresa) == 6);
+
+// Invoices: company (28 bytes), user, session.
+struct _REG_DF_INICIALIZA_NOTASFISCAISPS {
+  char szEmpresa[28];
+  uint16_t usUsuario;
+  int32_t lNumeroSessao;
+};
+static_assert(sizeof(_REG_DF_INICIALIZA_NOTASFISCAISPS) == 34);
+static_assert(offsetof(_REG_DF_INICIALIZA_NOTASFISCAISPS, usUsuario) == 28);
+static_assert(offsetof(_REG_DF_INICIALIZA_NOTASFISCAISPS, lNumeroSessao) == 30);
+
+#pragma pack(pop)
+
+// {93B2A83E-315E-11D4-8391-00A0C9DE80D1} / {93B2A83D-315E-11D4-8391-00A0C9DE80D1}
+constexpr CLSID CLSID_QVDF_Usuario = {
+    0x93B2A83E, 0x315E, 0x11D4, {0x83, 0x91, 0x00, 0xA0, 0xC9, 0xDE, 0x80, 0xD1}};
+constexpr IID IID_IQVDF_Usuario = {
+    0x93B2A83D, 0x315E, 0x11D4, {0x83, 0x91, 0x00, 0xA0, 0xC9, 0xDE, 0x80, 0xD1}};
+// {B4931BE1-B475-11D2-A079-00A0C9B6FB26} / {B4931BE0-B475-11D2-A079-00A0C9B6FB26}
+constexpr CLSID CLSID_QVDF_Produto = {
+    0xB4931BE1, 0xB475, 0x11D2, {0xA0, 0x79, 0x00, 0xA0, 0xC9, 0xB6, 0xFB, 0x26}};
+constexpr IID IID_IQVDF_Produto = {
+    0xB4931BE0, 0xB475, 0x11D2, {0xA0, 0x79, 0x00, 0xA0, 0xC9, 0xB6, 0xFB, 0x26}};
+// {F124B0C2-028C-4272-93B8-34CAFE50D997} / {41883AE1-2CDB-4FB4-ACF5-EA0E6B9EF261}
+constexpr CLSID CLSID_QVDF_GradesProduto = {
+    0xF124B0C2, 0x028C, 0x4272, {0x93, 0xB8, 0x34, 0xCA, 0xFE, 0x50, 0xD9, 0x97}};
+constexpr IID IID_IQVDF_GradesProduto = {
+    0x41883AE1, 0x2CDB, 0x4FB4, {0xAC, 0xF5, 0xEA, 0x0E, 0x6B, 0x9E, 0xF2, 0x61}};
+// {A7975E90-693B-11D4-B05B-00A0C99213AC} / {A7975E8F-693B-11D4-B05B-00A0C99213AC}
+constexpr CLSID CLSID_QVDF_Plano = {
+    0xA7975E90, 0x693B, 0x11D4, {0xB0, 0x5B, 0x00, 0xA0, 0xC9, 0x92, 0x13, 0xAC}};
+constexpr IID IID_IQVDF_Plano = {
+    0xA7975E8F, 0x693B, 0x11D4, {0xB0, 0x5B, 0x00, 0xA0, 0xC9, 0x92, 0x13, 0xAC}};
+// {E7AB0749-7A02-45B8-89BF-BB72EFD7C9D7} / {16A90FC7-B744-42E4-8B37-870BD7E122C1}
+constexpr CLSID CLSID_QVDF_Requerente = {
+    0xE7AB0749, 0x7A02, 0x45B8, {0x89, 0xBF, 0xBB, 0x72, 0xEF, 0xD7, 0xC9, 0xD7}};
+constexpr IID IID_IQVDF_Requerente = {
+    0x16A90FC7, 0xB744, 0x42E4, {0x8B, 0x37, 0x87, 0x0B, 0xD7, 0xE1, 0x22, 0xC1}};
+// {C34B1804-02FB-11D3-AE44-00A0C99213AC} / {C34B1803-02FB-11D3-AE44-00A0C99213AC}
+constexpr CLSID CLSID_QVDF_Municipio = {
+    0xC34B1804, 0x02FB, 0x11D3, {0xAE, 0x44, 0x00, 0xA0, 0xC9, 0x92, 0x13, 0xAC}};
+constexpr IID IID_IQVDF_Municipio = {
+    0xC34B1803, 0x02FB, 0x11D3, {0xAE, 0x44, 0x00, 0xA0, 0xC9, 0x92, 0x13, 0xAC}};
+// {9A9B5F2A-8DDD-41D3-886E-465D1379B0B1} / {18A67E8A-F139-4C39-B03B-5C6966FB3964}
+constexpr CLSID CLSID_QVDF_CTG = {
+    0x9A9B5F2A, 0x8DDD, 0x41D3, {0x88, 0x6E, 0x46, 0x5D, 0x13, 0x79, 0xB0, 0xB1}};
+constexpr IID IID_IQVDF_CTG = {
+    0x18A67E8A, 0xF139, 0x4C39, {0xB0, 0x3B, 0x5C, 0x69, 0x66, 0xFB, 0x39, 0x64}};
+// {B947CD1F-1AA8-4C8E-9328-6FE86D2B0988} / {66EAA6CC-A621-4D99-9432-963F5047A7FB}
+constexpr CLSID CLSID_QVDF_EstrCodBar = {
+    0xB947CD1F, 0x1AA8, 0x4C8E, {0x93, 0x28, 0x6F, 0xE8, 0x6D, 0x2B, 0x09, 0x88}};
+constexpr IID IID_IQVDF_EstrCodBar = {
+    0x66EAA6CC, 0xA621, 0x4D99, {0x94, 0x32, 0x96, 0x3F, 0x50, 0x47, 0xA7, 0xFB}};
+// {AE7E0798-20E1-11D4-841A-00A0C9ACA673} / {AE7E0797-20E1-11D4-841A-00A0C9ACA673}
+constexpr CLSID CLSID_QVDF_Mensagem = {
+    0xAE7E0798, 0x20E1, 0x11D4, {0x84, 0x1A, 0x00, 0xA0, 0xC9, 0xAC, 0xA6, 0x73}};
+constexpr IID IID_IQVDF_Mensagem = {
+    0xAE7E0797, 0x20E1, 0x11D4, {0x84, 0x1A, 0x00, 0xA0, 0xC9, 0xAC, 0xA6, 0x73}};
+// {FCD09B13-5C5A-40DA-9A83-9EF352AAA1FE} / {7F37F042-8D33-48DE-82B0-178E4EC6D12A}
+constexpr CLSID CLSID_QVDF_RequisicaoInterna = {
+    0xFCD09B13, 0x5C5A, 0x40DA, {0x9A, 0x83, 0x9E, 0xF3, 0x52, 0xAA, 0xA1, 0xFE}};
+constexpr IID IID_IQVDF_RequisicaoInterna = {
+    0x7F37F042, 0x8D33, 0x48DE, {0x82, 0xB0, 0x17, 0x8E, 0x4E, 0xC6, 0xD1, 0x2A}};
+// {2791B773-A190-11D3-882C-00A0C9B18363} / {2791B772-A190-11D3-882C-00A0C9B18363}
+constexpr CLSID CLSID_QVDF_Feriado = {
+    0x2791B773, 0xA190, 0x11D3, {0x88, 0x2C, 0x00, 0xA0, 0xC9, 0xB1, 0x83, 0x63}};
+constexpr IID IID_IQVDF_Feriado = {
+    0x2791B772, 0xA190, 0x11D3, {0x88, 0x2C, 0x00, 0xA0, 0xC9, 0xB1, 0x83, 0x63}};
+// {0026C16C-45B0-11D4-9274-00A0C9ACA8C4} / {0026C16B-45B0-11D4-9274-00A0C9ACA8C4}
+constexpr CLSID CLSID_QVDF_NotasFiscais = {
+    0x0026C16C, 0x45B0, 0x11D4, {0x92, 0x74, 0x00, 0xA0, 0xC9, 0xAC, 0xA8, 0xC4}};
+constexpr IID IID_IQVDF_NotasFiscais = {
+    0x0026C16B, 0x45B0, 0x11D4, {0x92, 0x74, 0x00, 0xA0, 0xC9, 0xAC, 0xA8, 0xC4}};
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+struct IQVDF_Usuario : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(_REG_DF_INICIALIZA_USUARIOPS regInicializa) = 0;
+};
+
+struct IQVDF_Produto : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+};
+
+struct IQVDF_GradesProduto : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+};
+
+// One class serves both charts; each object serves the chart that its initialisation names.
+struct IQVDF_Plano : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(_REG_DF_INICIALIZA_PLANOPS regInicializa) = 0;
+};
+
+struct IQVDF_Requerente : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(_REG_DF_INICIALIZA_REQUERENTEPS regInicializa) = 0;
+};
+
+struct IQVDF_Municipio : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+};
+
+struct IQVDF_CTG : IUnknown {
+  // The real interface's fifth method.
+  virtual HRESULT Inicializa(_REG_DF_INICIALIZA_CTGPS regInicializa) = 0;
+};
+
+// Initialised without arguments: the server is given no session.
+struct IQVDF_EstrCodBar : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa() = 0;
+};
+
+struct IQVDF_Mensagem : IUnknown {
+  // The real interface's second method.
+  virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+};
+
+struct IQVDF_RequisicaoInterna : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+};
+
+struct IQVDF_Feriado : IUnknown {
+  // The real interface's first method: the company only.
+  virtual HRESULT Inicializa(BSTR bsEmpresa) = 0;
+};
+
+struct IQVDF_NotasFiscais : IUnknown {
+  // The real interface's first method.
+  virtual HRESULT Inicializa(_REG_DF_INICIALIZA_NOTASFISCAISPS regInicializa) = 0;
+};
+
+#pragma GCC diagnostic pop
