@@ -1,9 +1,7 @@
 // The release of nested record arrays, in both modes, on trees filled at every level.
 //
-// This program replaces the process's array allocation (operator new[] and delete[]), which is why
-// it is a program of its own. While the watch runs, new[] notes each block it hands out and
-// delete[] crosses it off; a delete[] of an address that new[] never handed out is counted and not
-// freed. With the task allocator's own count of outstanding blocks, that shows each block going
+// The program watches the process's array allocation (VigiaDeArrays.h): new[] notes each block it
+// hands out and delete[] crosses it off. With the task allocator's own count of outstanding blocks, that shows each block going
 // back exactly to the allocator it came from: a task block given to delete[] is counted as foreign
 // and stays outstanding, a new[] block given to CoTaskMemFree stays noted and takes the task count
 // below where it started. The sanitizer build adds double frees and reads of freed arrays.
@@ -29,36 +27,7 @@
 #include "platform/com/taskmem.h"
 #include "tests/model/ArvoreRegistro.h"
 #include "tests/model/OrdemExemplo.h"
-
-namespace {
-
-struct VigiaDeArrays {
-  bool vigiando = false;
-  std::set<const void*> vivos;
-  int liberacoesEstranhas = 0;
-};
-
-VigiaDeArrays vigia;
-
-}  // namespace
-
-void* operator new[](std::size_t tamanho) {
-  void* bloco = std::malloc(tamanho > 0 ? tamanho : 1);
-  if (bloco == nullptr) throw std::bad_alloc();
-  if (vigia.vigiando) vigia.vivos.insert(bloco);
-  return bloco;
-}
-
-void operator delete[](void* bloco) noexcept {
-  if (bloco == nullptr) return;
-  if (vigia.vigiando && vigia.vivos.erase(bloco) == 0) {
-    ++vigia.liberacoesEstranhas;
-    return;
-  }
-  std::free(bloco);
-}
-
-void operator delete[](void* bloco, std::size_t) noexcept { operator delete[](bloco); }
+#include "tests/model/VigiaDeArrays.h"
 
 // The mode in the names that the test runner prints.
 static void PrintTo(PPAlocacao alocacao, std::ostream* saida) {
@@ -72,7 +41,7 @@ constexpr uint8_t kPadrao = 0x5A;
 // The watch over one test's allocations, with the task allocator's count at its start.
 class Vigia {
  public:
-  Vigia() : tarefasAntes_(TaskMemoryOutstandingBlocks()) { vigia = {true, {}, 0}; }
+  Vigia() : tarefasAntes_(TaskMemoryOutstandingBlocks()) { vigia = {true, -1, {}, 0}; }
   ~Vigia() { vigia.vigiando = false; }
 
   int ArraysNew() const { return static_cast<int>(vigia.vivos.size()); }

@@ -2,11 +2,8 @@
 // reaches exactly the arrays that were allocated, each once and none of them an address that was
 // never handed out, and LiberaArraysDeCopiarPara frees each of them once.
 //
-// This program replaces the process's array allocation (operator new[] and delete[]), which is why
-// it is a program of its own. While the watch runs, new[] hands out a set number of blocks and then
-// throws std::bad_alloc, fills each block with 0xCD as a debug heap leaves fresh memory (so that
-// nothing can take new[] to give zeros), and notes the blocks that are not yet freed; a delete[] of
-// an address that it never handed out is counted and not freed.
+// The program watches the process's array allocation (VigiaDeArrays.h) and makes new[] fail after
+// a set number of blocks.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -18,44 +15,7 @@
 #include "model/CPPDadosOP.h"
 #include "tests/model/ArvoreRegistro.h"
 #include "tests/model/OrdemExemplo.h"
-
-namespace {
-
-struct VigiaDeArrays {
-  bool vigiando = false;
-  int restantes = 0;  // blocks still handed out before new[] throws
-  std::set<const void*> vivos;
-  int liberacoesEstranhas = 0;
-};
-
-VigiaDeArrays vigia;
-
-}  // namespace
-
-void* operator new[](std::size_t tamanho) {
-  if (vigia.vigiando) {
-    if (vigia.restantes == 0) throw std::bad_alloc();
-    --vigia.restantes;
-  }
-  void* bloco = std::malloc(tamanho > 0 ? tamanho : 1);
-  if (bloco == nullptr) throw std::bad_alloc();
-  if (vigia.vigiando) {
-    std::memset(bloco, 0xCD, tamanho);
-    vigia.vivos.insert(bloco);
-  }
-  return bloco;
-}
-
-void operator delete[](void* bloco) noexcept {
-  if (bloco == nullptr) return;
-  if (vigia.vigiando && vigia.vivos.erase(bloco) == 0) {
-    ++vigia.liberacoesEstranhas;
-    return;
-  }
-  std::free(bloco);
-}
-
-void operator delete[](void* bloco, std::size_t) noexcept { operator delete[](bloco); }
+#include "tests/model/VigiaDeArrays.h"
 
 namespace {
 
