@@ -14,6 +14,9 @@
 
 #include "platform/com/bstr.h"
 #include "platform/com/unknown.h"
+#include "platform/family/base/RegistrosCadastros.h"
+#include "platform/family/base/RegistrosProduto.h"
+#include "platform/family/base/RegistrosRequisicaoInterna.h"
 
 #pragma pack(push, 2)
 
@@ -143,37 +146,128 @@ constexpr IID IID_IQVDF_NotasFiscais = {
 struct IQVDF_Usuario : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(_REG_DF_INICIALIZA_USUARIOPS regInicializa) = 0;
+  // [m2] The user of a key.
+  virtual HRESULT Le(int32_t lChave, REGUSU_PS* pRegUsuario) = 0;
+  // [m5] Every user, in a list that the server allocates (RegistrosCadastros.h).
+  virtual HRESULT LeTodos(_REG_DF_LISTA_USUARIOSPS** ppLista) = 0;
+  // [m6] The permissions of a user.
+  virtual HRESULT LePermissoes(uint16_t usUsuario, _REG_DF_PERMISSOES_USUARIOPS* pRegPermissoes) = 0;
 };
 
+// Pointers are the records' numbers. A product or service answers with its sale price under the
+// price table asked for; the kind of reading "X" (88) reads the whole record. The type-'T' pairs
+// ("AG") list the products or services that a grouping product or service stands for: a count,
+// then that many pointers into the caller's array of that count.
 struct IQVDF_Produto : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+  // [m7] "X" with 0: every product; "AG" with a type-'T' product: the products it groups.
+  virtual HRESULT QuantidadeProdutos(BSTR bsBusca, int32_t lPonteiro, uint32_t* pulQtd) = 0;
+  // [m8] Every product's pointer; ulQtd must be the count of m7.
+  virtual HRESULT PonteirosProdutos(uint32_t ulQtd, uint32_t* pulPonteiros) = 0;
+  // The "AG" pointers of a type-'T' product; ulQtd must be their count.
+  virtual HRESULT PonteirosProdutosAgrupados(BSTR bsBusca, int32_t lPonteiro, uint32_t ulQtd,
+                                             uint32_t* pulPonteiros) = 0;
+  // [m10] The records of ulQtd pointers, reading kind 1: the records as kept, with their own price.
+  virtual HRESULT LePonteirosProdutos(uint32_t ulQtd, const uint32_t* pulPonteiros, int32_t lTipoLeitura,
+                                      _REG_PRODUTOPS* pregProdutos) = 0;
+  // [m12]
+  virtual HRESULT LeProduto(int32_t lPonteiro, uint16_t usTabelaPreco, _REG_PRODUTOPS* pregProduto) = 0;
+  // [m13] Reading kind 1.
+  virtual HRESULT LeProdutoLite(int32_t lPonteiro, int32_t lTipoLeitura, _REG_PRODUTOLITEPS* pregProduto) = 0;
+  // [m14] By code; lTipoLeitura 'X'.
+  virtual HRESULT ExisteProduto(BSTR bsCodigo, int32_t lTipoLeitura, uint16_t usTabelaPreco, int32_t* plPonteiro,
+                                _REG_PRODUTOPS* pregProduto) = 0;
+  // [m34] The description text, allocated by the server.
+  virtual HRESULT LeDescricaoProduto(int32_t lPonteiro, BSTR* pbsDescricao) = 0;
+  // [m37] Pointer search "AX" with 0 of the products ('P') or services ('S') that the filter's
+  // switches take; the array from the task allocator.
+  virtual HRESULT BuscaPonteiros(uint8_t cTipo, BSTR bsBusca, int32_t lParametro, _REG_FILTRO_PRODUTOPS regFiltro,
+                                 _REG_VARMO_PONTEIROS_ULONGPS* pregPonteiros) = 0;
+  // [m45] As m7 for services.
+  virtual HRESULT QuantidadeServicos(BSTR bsBusca, int32_t lPonteiro, uint32_t* pulQtd) = 0;
+  // The "AG" pointers of a type-'T' service.
+  virtual HRESULT PonteirosServicosAgrupados(BSTR bsBusca, int32_t lPonteiro, uint32_t ulQtd,
+                                             uint32_t* pulPonteiros) = 0;
+  // [m50]
+  virtual HRESULT LeServico(int32_t lPonteiro, uint16_t usTabelaPreco, _REG_SERVICOSPS* pregServico) = 0;
+  // [m51] By code; lTipoLeitura 'X'.
+  virtual HRESULT ExisteServico(BSTR bsCodigo, int32_t lTipoLeitura, uint16_t usTabelaPreco, int32_t* plPonteiro,
+                                _REG_SERVICOSPS* pregServico) = 0;
+  // [m63]
+  virtual HRESULT QuantidadeUnidadesMedida(uint32_t* pulQtd) = 0;
+  // [m66]
+  virtual HRESULT LeUnidadeMedida(int32_t lPonteiro, _REG_UNIDADES_MEDIDAPS* pregUnidade) = 0;
+  // [m67]
+  virtual HRESULT QuantidadeUnidadesServico(uint32_t* pulQtd) = 0;
+  // [m70]
+  virtual HRESULT LeUnidadeServico(int32_t lPonteiro, _REG_UNIDADES_MEDIDA_SERVICOSPS* pregUnidade) = 0;
+  // [m85] The price items of a grid position under a price table.
+  virtual HRESULT LeItemTabelaPreco(_REG_FILTRO_LEITURA_TAB_PRECOSPS regFiltro,
+                                    _REG_LISTA_ITENS_TAB_PRECOSPS* pregLista) = 0;
+  // [m111] The references of the position in the record's first 10 bytes.
+  virtual HRESULT LeReferenciaGrade(_REG_REFERENCIA_GRADEPS regFiltro, _REG_LISTA_REFERENCIAS_GRADEPS* pregLista) = 0;
+  // For an internal requisition's item: the product's stock unit and its stock composition for
+  // vQuantidade (the array from the task allocator, count in *pulQtd).
+  virtual HRESULT LeComposicaoEstoque(_REG_POSICAO_PRODUTOPS regPosicao, CY vQuantidade, uint16_t* piUnidadeEstoque,
+                                      uint32_t* pulQtd, _REG_COMPOSICAO_ITEM_REQUISICAOPS** ppregComposicao) = 0;
 };
 
 struct IQVDF_GradesProduto : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+  // [m7] A grid's item by its code.
+  virtual HRESULT ExisteItemGrade(uint16_t usGrade, BSTR bsCodigo, int32_t* plPonteiro,
+                                  _REG_ITENS_GRADE_PRODUTOPS* pregItem) = 0;
+  // [m9] A grid's item by its number.
+  virtual HRESULT LeItemGrade(uint16_t usGrade, uint16_t usItem, _REG_ITENS_GRADE_PRODUTOPS* pregItem) = 0;
 };
 
 // One class serves both charts; each object serves the chart that its initialisation names.
 struct IQVDF_Plano : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(_REG_DF_INICIALIZA_PLANOPS regInicializa) = 0;
+  // [m2] The account of a number (lIndCon).
+  virtual HRESULT Le(int32_t lConta, _RegContaPS* pRegConta) = 0;
+  // [m5] The chart's settings.
+  virtual HRESULT LeConfiguracao(_REG_DF_CONFIGURACAO_PLANOPS* pRegConfiguracao) = 0;
+  // [m11] The number of accounts.
+  virtual HRESULT BuscaQuantidade(int32_t* plQuantidade) = 0;
+  // [m14] The account whose code (szCodigoUsado or szClassificacao) is bsCodigo.
+  virtual HRESULT Existe(BSTR bsCodigo, int32_t* plConta, _RegContaPS* pRegConta) = 0;
+  // [m25] and [m35]: called at the initialisation of the accounting postings, without output.
+  virtual HRESULT Prepara(int32_t lReservado1, int32_t lReservado2) = 0;
+  virtual HRESULT Abre() = 0;
 };
 
 struct IQVDF_Requerente : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(_REG_DF_INICIALIZA_REQUERENTEPS regInicializa) = 0;
+  // [m3] The requester of a pointer (lPosicao).
+  virtual HRESULT Le(int32_t lPosicao, tagREG_REQUERENTEPS* pRegRequerente) = 0;
+  // [m4] The requesters of a branch and user.
+  virtual HRESULT BuscaPorUsuario(_REG_DF_FILTRO_REQUERENTEPS regFiltro, _REG_DF_LISTA_REQUERENTESPS* pregLista) = 0;
 };
 
 struct IQVDF_Municipio : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+  // [m3] The municipality of a pointer (its place, from 1).
+  virtual HRESULT Le(int32_t lPonteiro, _REG_MUNICIPIO_PS* pRegMunicipio) = 0;
+  // [m5] The number of municipalities.
+  virtual HRESULT BuscaQuantidade(uint16_t* pusQuantidade) = 0;
 };
 
 struct IQVDF_CTG : IUnknown {
   // The real interface's fifth method.
   virtual HRESULT Inicializa(_REG_DF_INICIALIZA_CTGPS regInicializa) = 0;
+  // [m3] The pointers of every category (their places, from 1): two empty texts and 88 select
+  // them all; the array comes from the task allocator.
+  virtual HRESULT BuscaPonteiros(BSTR bsCodigo, BSTR bsDescricao, int32_t lOpcao, int32_t* plQuantidade,
+                                 int32_t** pplPonteiros) = 0;
+  // [m4] The categories of lQuantidade pointers, in their order, in an array of the task allocator.
+  virtual HRESULT LeRegistros(int32_t lQuantidade, int32_t* plPonteiros, int32_t* plQuantidadeRegistros,
+                              _REG_CATEGORIAS_PS** ppRegCategorias) = 0;
 };
 
 // Initialised without arguments: the server is given no session.
@@ -185,6 +279,8 @@ struct IQVDF_EstrCodBar : IUnknown {
 struct IQVDF_Mensagem : IUnknown {
   // The real interface's second method.
   virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+  // [m4] The message of a pointer (its place, from 1).
+  virtual HRESULT Le(int32_t lPonteiro, _REG_MENSAGEMPS* pRegMensagem) = 0;
 };
 
 struct IQVDF_RequisicaoInterna : IUnknown {
@@ -195,11 +291,20 @@ struct IQVDF_RequisicaoInterna : IUnknown {
 struct IQVDF_Feriado : IUnknown {
   // The real interface's first method: the company only.
   virtual HRESULT Inicializa(BSTR bsEmpresa) = 0;
+  // [m2] Selects the holiday table that the next calls read.
+  virtual HRESULT SelecionaTabela(int32_t lTabela) = 0;
+  // [m3] The number of holidays of the selected table.
+  virtual HRESULT BuscaQuantidade(int32_t* plQuantidade) = 0;
+  // [m4] lQuantidade holidays of the selected table from index lPrimeiro (0 = the first) into the
+  // caller's buffer.
+  virtual HRESULT Le(int32_t lPrimeiro, int32_t lQuantidade, __MIDL___MIDL_itf_Yarvo_0000_0002* pRegFeriados) = 0;
 };
 
 struct IQVDF_NotasFiscais : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(_REG_DF_INICIALIZA_NOTASFISCAISPS regInicializa) = 0;
+  // [m4] The short form of the invoice of a key; callers pass 3592 as lOpcao.
+  virtual HRESULT LeLight(uint32_t ulChave, tagREG_NOTA_LIGHTPS* pRegNota, int32_t lOpcao) = 0;
 };
 
 #pragma GCC diagnostic pop

@@ -1,7 +1,8 @@
 // Records of the base system's registers that the production module reads: an account of a chart
 // of accounts (IQVDF_Plano), a municipality (IQVDF_Municipio), a requester (IQVDF_Requerente), a
 // category (IQVDF_CTG), a user (IQVDF_Usuario) and the short form of a sales invoice
-// (IQVDF_NotasFiscais). They are the base system's, packed on two bytes like every record of the
+// (IQVDF_NotasFiscais), with the settings, messages, holidays and lists that those servers
+// answer. They are the base system's, packed on two bytes like every record of the
 // family; this system reads only the fields named here and carries every other byte unchanged, so
 // the unnamed bytes stand as reserved arrays named after their offset. Text arrays hold a
 // zero-terminated Windows-1252 text.
@@ -97,6 +98,26 @@ static_assert(offsetof(REGUSU_PS, szApelido) == 106);
 static_assert(offsetof(REGUSU_PS, cTestarEnter) == 154);
 static_assert(offsetof(REGUSU_PS, cUsuarioSupervisor) == 155);
 
+// A user's permissions: byte n of cPermissao (record byte 2 + n) non-zero allows position n
+// (branch n where the position is a branch).
+struct _REG_DF_PERMISSOES_USUARIOPS {
+  uint8_t cReservado0[2];
+  uint8_t cPermissao[1000];
+};
+static_assert(sizeof(_REG_DF_PERMISSOES_USUARIOPS) == 1002);
+static_assert(offsetof(_REG_DF_PERMISSOES_USUARIOPS, cPermissao) == 2);
+
+// Every user at once, as the user server allocates it: the record and its two arrays come from the
+// task allocator and the caller frees all three. plChaves[i] is the key of pRegUsuarios[i].
+struct _REG_DF_LISTA_USUARIOSPS {
+  uint16_t usQuantidade;
+  int32_t* plChaves;
+  REGUSU_PS* pRegUsuarios;
+};
+static_assert(sizeof(_REG_DF_LISTA_USUARIOSPS) == 10);
+static_assert(offsetof(_REG_DF_LISTA_USUARIOSPS, plChaves) == 2);
+static_assert(offsetof(_REG_DF_LISTA_USUARIOSPS, pRegUsuarios) == 6);
+
 // The short form of a sales invoice.
 struct tagREG_NOTA_LIGHTPS {
   uint8_t cReservado0[1082];
@@ -133,5 +154,46 @@ static_assert(offsetof(tagREG_NOTA_LIGHTPS, iHoraSaida) == 1156);
 static_assert(offsetof(tagREG_NOTA_LIGHTPS, iPonteiroDocumento) == 1166);
 static_assert(offsetof(tagREG_NOTA_LIGHTPS, szSerie) == 1178);
 static_assert(offsetof(tagREG_NOTA_LIGHTPS, cCodigoEhFornecedor) == 1232);
+
+// The settings of a chart of accounts. This system reads only the participant-number mode.
+struct _REG_DF_CONFIGURACAO_PLANOPS {
+  uint8_t cReservado0[721];
+  char cModoParticipante;  // 'S': an account carries the number of a participant record
+  uint8_t cReservado722[48];
+};
+static_assert(sizeof(_REG_DF_CONFIGURACAO_PLANOPS) == 770);
+static_assert(offsetof(_REG_DF_CONFIGURACAO_PLANOPS, cModoParticipante) == 721);
+
+// A message of the base system, read whole and carried unchanged.
+struct _REG_MENSAGEMPS {
+  uint8_t cReservado0[524];
+};
+static_assert(sizeof(_REG_MENSAGEMPS) == 524);
+
+// A holiday of a holiday table.
+struct __MIDL___MIDL_itf_Yarvo_0000_0002 {
+  uint16_t iData;  // day number
+  uint16_t iTipo;  // the kind of holiday
+  uint8_t cReservado4[32];
+};
+static_assert(sizeof(__MIDL___MIDL_itf_Yarvo_0000_0002) == 36);
+static_assert(offsetof(__MIDL___MIDL_itf_Yarvo_0000_0002, iTipo) == 2);
+
+// The requesters of a branch and user, and the list that answers it (array from the task
+// allocator).
+struct _REG_DF_FILTRO_REQUERENTEPS {
+  int32_t lReservado0;  // 0
+  uint16_t usPonteiroFilial;
+  uint16_t usUsuario;
+  uint8_t cReservado8[8];  // 0
+};
+static_assert(sizeof(_REG_DF_FILTRO_REQUERENTEPS) == 16);
+static_assert(offsetof(_REG_DF_FILTRO_REQUERENTEPS, usPonteiroFilial) == 4);
+static_assert(offsetof(_REG_DF_FILTRO_REQUERENTEPS, usUsuario) == 6);
+struct _REG_DF_LISTA_REQUERENTESPS {
+  uint32_t ulQtd;
+  tagREG_REQUERENTEPS* pregRequerentes;
+};
+static_assert(sizeof(_REG_DF_LISTA_REQUERENTESPS) == 8);
 
 #pragma pack(pop)

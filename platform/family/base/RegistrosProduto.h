@@ -176,4 +176,61 @@ static_assert(offsetof(_REG_UNIDADES_MEDIDA_SERVICOSPS, szCodigo) == 42);
 static_assert(offsetof(_REG_UNIDADES_MEDIDA_SERVICOSPS, cCasasDecimais) == 54);
 static_assert(offsetof(_REG_UNIDADES_MEDIDA_SERVICOSPS, cFormatoHorario) == 55);
 
+// A product read light (reading kind 1): what the checks of a product position need.
+struct _REG_PRODUTOLITEPS {
+  uint8_t cReservado0[76];
+  uint16_t iPonteiroGrade1;
+  uint16_t iPonteiroGrade2;
+  uint16_t iPonteiroGrade3;
+  uint8_t cReservado82[276];
+  uint8_t cProdutoDeTerceiros;  // non-zero: a third party's product
+  uint8_t cReservado359[2];
+  uint8_t cKit;  // non-zero: the product is a kit
+  uint8_t cReservado362[6];
+};
+static_assert(sizeof(_REG_PRODUTOLITEPS) == 368);
+static_assert(offsetof(_REG_PRODUTOLITEPS, iPonteiroGrade1) == 76);
+static_assert(offsetof(_REG_PRODUTOLITEPS, iPonteiroGrade2) == 78);
+static_assert(offsetof(_REG_PRODUTOLITEPS, iPonteiroGrade3) == 80);
+static_assert(offsetof(_REG_PRODUTOLITEPS, cProdutoDeTerceiros) == 358);
+static_assert(offsetof(_REG_PRODUTOLITEPS, cKit) == 361);
+
+// The filter of a price-table item: a product's grid position under one price table.
+struct _REG_FILTRO_LEITURA_TAB_PRECOSPS {
+  uint32_t lPonteiroProduto;
+  uint16_t iPonteiroTabelaPreco;
+  uint16_t iPonteiroItemGrade1;
+  uint16_t iPonteiroItemGrade2;
+  uint16_t iPonteiroItemGrade3;
+  uint16_t iReservado12;  // callers pass 0
+};
+static_assert(sizeof(_REG_FILTRO_LEITURA_TAB_PRECOSPS) == 14);
+static_assert(offsetof(_REG_FILTRO_LEITURA_TAB_PRECOSPS, iPonteiroTabelaPreco) == 4);
+static_assert(offsetof(_REG_FILTRO_LEITURA_TAB_PRECOSPS, iPonteiroItemGrade1) == 6);
+
+// The lists that the product server allocates: a count and an array from the task allocator.
+struct _REG_LISTA_ITENS_TAB_PRECOSPS {
+  uint32_t ulQtd;
+  _REG_ITEM_TAB_PRECOSPS* pregItens;
+};
+static_assert(sizeof(_REG_LISTA_ITENS_TAB_PRECOSPS) == 8);
+struct _REG_LISTA_REFERENCIAS_GRADEPS {
+  uint32_t ulQtd;
+  _REG_REFERENCIA_GRADEPS* pregReferencias;
+};
+static_assert(sizeof(_REG_LISTA_REFERENCIAS_GRADEPS) == 8);
+
+// The filter of the product server's pointer search ("AX"): the production module sets only the
+// two switches, which with both on list the active and the inactive items.
+struct _REG_FILTRO_PRODUTOPS {
+  uint8_t cReservado0[70];
+  uint8_t cIncluiAtivos;
+  uint8_t cReservado71[3];
+  uint8_t cIncluiInativos;
+  uint8_t cReservado75[9];
+};
+static_assert(sizeof(_REG_FILTRO_PRODUTOPS) == 84);
+static_assert(offsetof(_REG_FILTRO_PRODUTOPS, cIncluiAtivos) == 70);
+static_assert(offsetof(_REG_FILTRO_PRODUTOPS, cIncluiInativos) == 74);
+
 #pragma pack(pop)

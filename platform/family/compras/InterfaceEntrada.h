@@ -1,13 +1,14 @@
 // The interface of the purchasing module's receipt server (CM) that this system creates, its
-// identifiers and its initialisation record. Methods are named, not numbered, as in
-// InterfacesBase.h; further methods arrive with their callers. Packed on two bytes like every
-// record of the family.
+// identifiers, its initialisation record and the read that this system makes (the record in
+// RegistrosEntrada.h). Methods are named, not numbered, as in InterfacesBase.h. Packed on two bytes
+// like every record of the family.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "platform/com/unknown.h"
+#include "platform/family/compras/RegistrosEntrada.h"
 
 #pragma pack(push, 2)
 
@@ -35,6 +36,8 @@ constexpr IID IID_IQVCM_RegistroEntrada = {
 struct IQVCM_RegistroEntrada : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(_REG_CM_INICIALIZA_ENTRADAPS regInicializa) = 0;
+  // [m7] The short form of the receipt of a key.
+  virtual HRESULT LeLight(uint32_t ulChave, tagREG_ENTRADA_LIGHTPS* pRegEntrada) = 0;
 };
 
 #pragma GCC diagnostic pop

@@ -1,7 +1,8 @@
 // The interface of the branch server (CN) that this system creates, its identifiers, and the
 // records of its initialisation: the 40-byte session record that it takes by value and the 216-byte
-// company record that it fills. Methods are named, not numbered, as in InterfacesBase.h; further
-// methods arrive with their callers. Packed on two bytes like every record of the family.
+// company record that it fills, and the reads that this system makes of its branches, parameters
+// and open period (records in RegistrosFilial.h). Methods are named, not numbered, as in
+// InterfacesBase.h. Packed on two bytes like every record of the family.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 
 #include "platform/com/bstr.h"
 #include "platform/com/unknown.h"
+#include "platform/family/filiais/RegistrosFilial.h"
 
 #pragma pack(push, 2)
 
@@ -58,6 +60,16 @@ struct IQVCN_Filial : IUnknown {
   // server fills.
   virtual HRESULT InicializaEmpresa(_REG_CN_INICIALIZAPS regInicializa,
                                     _REG_CN_EMPRESAPS* pRegEmpresa) = 0;
+  // [m1] The branch parameters of the session.
+  virtual HRESULT LeParametros(_REG_CN_PARAMETROSPS* pRegParametros) = 0;
+  // [m2] The pointer of the branch whose code (szCodigo) equals bsCodigo without regard to case.
+  virtual HRESULT Existe(BSTR bsCodigo, int32_t* plPonteiro) = 0;
+  // [m4] The number of branches; their pointers run from 1 to it.
+  virtual HRESULT BuscaQuantidade(uint16_t* pusQuantidade) = 0;
+  // [m5] The branch of a pointer.
+  virtual HRESULT Le(int32_t lPonteiro, __MIDL___MIDL_itf_Brisel_0000_0003* pRegFilial) = 0;
+  // [m10] The open period of the session.
+  virtual HRESULT LePeriodoAberto(_REG_CN_PERIODOPS* pRegPeriodo) = 0;
 };
 
 #pragma GCC diagnostic pop

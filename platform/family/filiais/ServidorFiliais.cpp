@@ -4,11 +4,17 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/family/comum/ConsultaFamilia.h"
 #include "platform/family/comum/TabelaFamilia.h"
 
 namespace {
 
 const char kArquivoEmpresa[] = "EMPRESA.DAT";
+const char kArquivoFiliais[] = "FILIAIS.DAT";
+const char kArquivoParametros[] = "PARAMFIL.DAT";
+const char kArquivoPeriodo[] = "PERIODO.DAT";
+
+using RegistroFilial = __MIDL___MIDL_itf_Brisel_0000_0003;
 
 TabelaFamilia TabelaEmpresa(const std::string& diretorio) {
   return TabelaFamilia(diretorio + kArquivoEmpresa, sizeof(_REG_CN_EMPRESAPS));
@@ -36,6 +42,56 @@ class QVCN_Filial : public ObjetoEmpresaUsuarioSessao<IQVCN_Filial> {
                         pRegEmpresa && EmpresaTerminada(regInicializa) && SessaoDeProducao(regInicializa),
                         [pRegEmpresa](const std::string& diretorio) { return LeEmpresa(diretorio, *pRegEmpresa); });
   }
+
+  HRESULT LeParametros(_REG_CN_PARAMETROSPS* pRegParametros) override {
+    if (const HRESULT hr = Entrada("LeParametros"); FAILED(hr)) return hr;
+    if (!pRegParametros) return E_POINTER;
+    return LeRegistroUnicoFamilia(Tabela(kArquivoParametros, sizeof *pRegParametros), pRegParametros);
+  }
+
+  HRESULT Existe(BSTR bsCodigo, int32_t* plPonteiro) override {
+    if (const HRESULT hr = Entrada("Existe"); FAILED(hr)) return hr;
+    if (!plPonteiro) return E_POINTER;
+    const std::string codigo = TextoFamilia(bsCodigo);
+    std::vector<RegistroFilial> filiais;
+    if (const HRESULT hr = LeTodosFamilia(Tabela(kArquivoFiliais, sizeof(RegistroFilial)), filiais); FAILED(hr))
+      return hr;
+    for (size_t i = 0; i < filiais.size(); ++i) {
+      if (IguaisSemCaixaFamilia(TextoCampoFamilia(filiais[i].szCodigo, sizeof filiais[i].szCodigo), codigo)) {
+        *plPonteiro = static_cast<int32_t>(i + 1);
+        return S_OK;
+      }
+    }
+    return kFamiliaNaoEncontrado;
+  }
+
+  HRESULT BuscaQuantidade(uint16_t* pusQuantidade) override {
+    if (const HRESULT hr = Entrada("BuscaQuantidade"); FAILED(hr)) return hr;
+    if (!pusQuantidade) return E_POINTER;
+    uint32_t quantidade = 0;
+    if (const HRESULT hr = ContaRegistrosFamilia(Tabela(kArquivoFiliais, sizeof(RegistroFilial)), quantidade);
+        FAILED(hr))
+      return hr;
+    *pusQuantidade = static_cast<uint16_t>(quantidade);
+    return S_OK;
+  }
+
+  HRESULT Le(int32_t lPonteiro, RegistroFilial* pRegFilial) override {
+    if (const HRESULT hr = Entrada("Le"); FAILED(hr)) return hr;
+    if (!pRegFilial) return E_POINTER;
+    return LeRegistroFamilia(Tabela(kArquivoFiliais, sizeof *pRegFilial), lPonteiro, pRegFilial);
+  }
+
+  HRESULT LePeriodoAberto(_REG_CN_PERIODOPS* pRegPeriodo) override {
+    if (const HRESULT hr = Entrada("LePeriodoAberto"); FAILED(hr)) return hr;
+    if (!pRegPeriodo) return E_POINTER;
+    return LeRegistroUnicoFamilia(Tabela(kArquivoPeriodo, sizeof *pRegPeriodo), pRegPeriodo);
+  }
+
+ private:
+  TabelaFamilia Tabela(const char* arquivo, uint32_t tamanho) const {
+    return TabelaFamilia(Sessao().diretorio + arquivo, tamanho);
+  }
 };
 
 }  // namespace
@@ -51,4 +107,17 @@ HRESULT ServidorFiliais::GravaEmpresa(const std::string& empresa, const std::str
   std::memcpy(registro.data() + offsetof(_REG_CN_EMPRESAPS, szRazaoSocial), razaoSocial.data(),
               std::min(razaoSocial.size(), sizeof(_REG_CN_EMPRESAPS::szRazaoSocial) - 1));
   return TabelaEmpresa(diretorio).Grava({registro});
+}
+
+HRESULT ServidorFiliais::GravaFiliais(const std::string& empresa,
+                                      const std::vector<__MIDL___MIDL_itf_Brisel_0000_0003>& filiais) {
+  return SemeiaTabelaFamilia(empresa, "CN", kArquivoFiliais, sizeof(RegistroFilial), RegistrosFamilia(filiais));
+}
+
+HRESULT ServidorFiliais::GravaParametros(const std::string& empresa, const _REG_CN_PARAMETROSPS& parametros) {
+  return SemeiaTabelaFamilia(empresa, "CN", kArquivoParametros, sizeof parametros, RegistrosFamilia(std::vector{parametros}));
+}
+
+HRESULT ServidorFiliais::GravaPeriodo(const std::string& empresa, const _REG_CN_PERIODOPS& periodo) {
+  return SemeiaTabelaFamilia(empresa, "CN", kArquivoPeriodo, sizeof periodo, RegistrosFamilia(std::vector{periodo}));
 }
