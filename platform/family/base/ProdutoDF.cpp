@@ -135,7 +135,7 @@ HRESULT Agrupados(const std::string& diretorio, uint8_t tipo, BSTR busca, int32_
   if (const HRESULT hr = LeTabela(diretorio, kAgrupamentos, agrupamentos); FAILED(hr)) return hr;
   membros.clear();
   for (const AgrupamentoDF& a : agrupamentos) {
-    if (a.cTipo == tipo && a.lPonteiroGrupo == static_cast<uint32_t>(ponteiro)) membros.push_back(a.lPonteiroMembro);
+    if (a.cTipo == tipo && a.lPonteiroGrupo == static_cast<uint32_t>(ponteiro)) membros.push_back(uint32_t{a.lPonteiroMembro});
   }
   return S_OK;
 }
