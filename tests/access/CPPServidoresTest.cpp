@@ -360,3 +360,31 @@ TEST_F(HubFamilia, InicializaWithAnotherCompanyReleasesEveryServerAndTheNextGett
   EXPECT_EQ(hub_.GetRazaoSocial(razaoSocial), 0);
   EXPECT_STREQ(razaoSocial, "Outra Empresa SA");
 }
+
+TEST_F(HubFamilia, CompanyLongerThanARecordsFieldArrivesCutWithItsTerminatorInside) {
+  struct Caso {
+    const char* getter;
+    std::function<IUnknown*(Hub&)> obtem;
+    std::function<ClasseFamilia&(ServidoresFamilia&)> classe;
+    size_t offset;
+    size_t tamanho;
+  } casos[] = {
+      {GETTER(Usuario), CLASSE(base, Usuario), 0, 32},
+      {GETTER(Filial), CLASSE(filiais, Filial), 0, 24},
+      {GETTER(Requerente), CLASSE(base, Requerente), 6, 30},
+      {GETTER(InformacaoSuplementar), CLASSE(base, CTG), 6, 26},
+      {GETTER(Pedido), CLASSE(vendas, Pedido), 0, 28},
+  };
+  hub_.SetEmpresa(CString(std::string(40, 'E').c_str()));
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.getter);
+    caso.obtem(hub_);  // the company is unknown to the stand-ins: what matters is what they received
+    const std::vector<InicializacaoFamilia> recebidas = caso.classe(familia_).Inicializacoes();
+    ASSERT_FALSE(recebidas.empty());
+    const Bytes& registro = recebidas.back().registro;
+    ASSERT_GE(registro.size(), caso.offset + caso.tamanho);
+    EXPECT_EQ(Bytes(registro.begin() + caso.offset, registro.begin() + caso.offset + caso.tamanho - 1),
+              Bytes(caso.tamanho - 1, 'E'));
+    EXPECT_EQ(registro[caso.offset + caso.tamanho - 1], 0);
+  }
+}

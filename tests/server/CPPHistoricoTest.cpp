@@ -188,6 +188,7 @@ TEST(HistoricoIndisponivel, AbreRetriesTheCreationWarnsAtTheSecondAttemptAndFail
     HRESULT esperado;
     std::vector<WORD> eventos;
   } casos[] = {
+      {1, S_OK, {}},
       {2, S_OK, {EVENTLOG_WARNING_TYPE}},
       {kQVTentativasCriacao, RPC_S_SERVER_UNAVAILABLE_HRESULT, {EVENTLOG_WARNING_TYPE, EVENTLOG_ERROR_TYPE}},
   };
