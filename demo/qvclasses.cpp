@@ -5,18 +5,25 @@
 // modules in the same registry (for as long as it runs: they are served from inside this process),
 // lists them the same way, and reaches every server through the hub of Tessil for the company DEMO,
 // as the module's clients do: the family's servers are created and initialised, the module's own
-// classes answer what their handlers answer (E_NOTIMPL while they are pending). Exits with 1 when a
-// class is missing, or a class or a family server cannot be created.
+// classes answer what their handlers answer (E_NOTIMPL while they are pending); then it lists the
+// records that qvinstala seeded for DEMO as those servers answer them (SementeDemo.h), and the
+// module's settings and data version record as QVPP_MestrePP answers them to a session of DEMO.
+// Exits with 1 when a class is missing, a class or a family server cannot be created, or a seeded
+// record cannot be read.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "access/CPPServidores.h"
+#include "demo/SementeDemo.h"
 #include "foundation/CQVRegistryKey.h"
 #include "foundation/QVCom.h"
+#include "foundation/QVData.h"
 #include "platform/com/apartment.h"
 #include "platform/family/ServidoresFamilia.h"
 #include "platform/win32/msgqueue.h"
 #include "server/VarmoPrograma.h"
+#include "server/idl/VarmoFichaTecnicaMestre.h"
 #include "server/idl/VarmoIdentificadores.h"
 
 namespace {
@@ -25,6 +32,65 @@ CString Valor(const CString& chave) {
   CQVRegistryKey registro;
   if (registro.Abre(HKEY_CLASSES_ROOT, chave, false) != ERROR_SUCCESS) return CString();
   return registro.LeString(nullptr);
+}
+
+std::string Data(uint16_t usData) {
+  char texto[11];
+  return usData ? QVDataParaTexto(usData, texto, true) : "never";
+}
+
+// The settings and the version record of DEMO through QVPP_MestrePP, created as every client
+// creates it and initialised with the session of user 1 for this program's version 64 (its
+// Inicializa is the gate of the session: it creates the version record of a new company and reads
+// the open period from the branch server); whether every call succeeded.
+bool MostraMestre() {
+  printf("\nQVPP_MestrePP, company DEMO, user 1, session 1, version 64:\n");
+  IQVPP_MestrePP* mestre = nullptr;
+  HRESULT hr = QVCriaInstanciaServidor(CLSID_QVPP_MestrePP, nullptr, kQVContextoServidor, IID_IQVPP_MestrePP,
+                                       reinterpret_cast<void**>(&mestre), kQVCriaRegistraEvento);
+  const char* chamada = "create";
+  _REG_VARMO_MESTRE regMestre{};
+  _REG_PP_VERSAOPS versao{};
+  if (SUCCEEDED(hr)) {
+    _REG_VARMO_INICIALIZAPS sessao{};
+    std::strcpy(sessao.szEmpresa, "DEMO");
+    sessao.usUsuario = 1;
+    sessao.lNumeroSessao = 1;
+    sessao.cInicializarCompleto = 1;
+    chamada = "Inicializa";
+    hr = mestre->Inicializa(sessao, 64);
+    if (SUCCEEDED(hr)) {
+      chamada = "Le";
+      hr = mestre->Le(&regMestre);
+    }
+    if (SUCCEEDED(hr)) {
+      chamada = "LeVersao";
+      hr = mestre->LeVersao(&versao);
+    }
+  }
+  if (mestre) mestre->Release();
+  if (FAILED(hr)) {
+    printf("  %s answers 0x%08X\n", chamada, static_cast<unsigned>(hr));
+    return false;
+  }
+  char mes[8];
+  printf("  settings: implanted %s, open period %s-%s, price tables %u (products) and %u (services), %u terminals\n",
+         QVMesAnoParaTexto(regMestre.usMesAnoImplantacao, mes, true), Data(regMestre.usDataInferiorPeriodo).c_str(),
+         Data(regMestre.usDataSuperiorPeriodo).c_str(),
+         static_cast<unsigned>(regMestre.ulPonteiroTabelaPrecoVendaProduto),
+         static_cast<unsigned>(regMestre.ulPonteiroTabelaPrecoVendaServico), regMestre.iQuantidadeTerminais);
+  printf("  requirements: automatic %u, by hand %u, cancel automatic ones %u; release order items on entry %u; "
+         "report years with %u digits\n",
+         regMestre.cGerarNecessidadeAutomatica, regMestre.cPermiteInsercaoManualNecessidade,
+         regMestre.cPermiteCancelarNecessidadeAutomatica, regMestre.cLiberarItemPedido,
+         regMestre.cDigitosDataRelatorio);
+  const uint16_t* slots = &versao.usVersaoMestre;
+  std::string texto;
+  for (int grupo = 0; grupo < 16; ++grupo) texto += (grupo ? " " : "") + std::to_string(slots[grupo]);
+  printf("  version record: family version %u, created %s, last conversion %s\n", versao.usVersaoOrvel,
+         Data(versao.usDataCriacao).c_str(), Data(versao.usDataUltimaConversao).c_str());
+  printf("  format version of the 16 groups of files: %s\n", texto.c_str());
+  return true;
 }
 
 // Registers the family's stand-ins, lists them and reaches every server through the hub; whether
@@ -63,7 +129,9 @@ bool MostraServidoresFamilia(ServidoresFamilia& familia) {
     printf("  legal name from the branch server: %s\n", static_cast<const char*>(razaoSocial));
   else
     ok = false;
+  ok = MostraDemo(hub) && ok;
   hub.Finaliza();
+  ok = MostraMestre() && ok;
   return ok;
 }
 

@@ -1,8 +1,10 @@
 // qvinstala <directory> <catalogue>: prepares a local installation of the module in <directory>
 // (the registry file that QV_REGISTRY names, the message directory with the module's catalogue, and
 // the company "DEMO" with its data directories, also those of the family's other modules, and the
-// company record that the branch server's stand-in keeps), pins the installation's clock, and
-// prints what it set up, read back through the foundation's own registry and path functions.
+// company record that the branch server's stand-in keeps), pins the installation's clock, seeds the
+// company's records in the family's stand-ins (SementeDemo.h), writes the module's settings of the
+// company ("PPMESTRE.DAT", which only an installation makes), and prints what it set up, read back
+// through the foundation's own registry and path functions.
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -10,11 +12,14 @@
 #include <vector>
 
 #include "foundation/CQVMensagem.h"
+#include "demo/SementeDemo.h"
 #include "foundation/CQVRegistryKey.h"
 #include "foundation/QVCaminho.h"
+#include "foundation/QVData.h"
 #include "foundation/QVInstalacao.h"
 #include "foundation/QVSistema.h"
 #include "platform/family/filiais/ServidorFiliais.h"
+#include "server/CPPServidorMestrePP.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/codepage.h"
 #include "platform/win32/file.h"
@@ -60,6 +65,46 @@ Passo GravaEmpresaFilial() {
             const HRESULT hr = ServidorFiliais::GravaEmpresa(kEmpresa, kRazaoSocial);
             // its failures are Win32 errors as HRESULTs
             return SUCCEEDED(hr) ? static_cast<DWORD>(ERROR_SUCCESS) : static_cast<DWORD>(hr) & 0xFFFF;
+          }};
+}
+
+Passo SemeiaEmpresa() {
+  return {"seed the company's records in the family's stand-ins", [] {
+            int dia, mes, ano;
+            sscanf(kDataInstalacao, "%d/%d/%d", &dia, &mes, &ano);
+            const HRESULT hr = SemeiaDemo(kEmpresa, QVMontaData(dia, mes, ano));
+            return SUCCEEDED(hr) ? static_cast<DWORD>(ERROR_SUCCESS) : static_cast<DWORD>(hr) & 0xFFFF;
+          }};
+}
+
+// Record 0 of "PPMESTRE.DAT" as a small company starts: three terminals, requirements generated
+// automatically and also entered and cancelled by hand, sales-order items released on production
+// entry (DEMO integrates its orders), four-digit years on reports, price table 1 for products and
+// services, and the installation's month as the month of implantation. Written whole each time, so
+// a second run leaves the same settings.
+Passo GravaMestre(const CString& diretorio) {
+  const CString arquivo = diretorio + "PPMESTRE.DAT";
+  return {"write the module's settings " + arquivo, [arquivo] {
+            int dia, mes, ano;
+            sscanf(kDataInstalacao, "%d/%d/%d", &dia, &mes, &ano);
+            PPRegistroMestre mestre{};
+            mestre.iQuantidadeTerminais = 3;
+            mestre.usMesAnoImplantacao = QVMontaMesAno(mes, ano);
+            mestre.cPermiteInsercaoManualNecessidade = 1;
+            mestre.cPermiteCancelarNecessidadeAutomatica = 1;
+            mestre.cGerarNecessidadeAutomatica = 1;
+            mestre.cDigitosDataRelatorio = 4;
+            mestre.cLiberarItemPedido = 1;
+            mestre.ulPonteiroTabelaPrecoVendaProduto = 1;
+            mestre.ulPonteiroTabelaPrecoVendaServico = 1;
+            HANDLE arq =
+                CreateFileA(arquivo, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (arq == INVALID_HANDLE_VALUE) return GetLastError();
+            DWORD escritos = 0;
+            const BOOL ok = WriteFile(arq, &mestre, sizeof mestre, &escritos, nullptr);
+            const DWORD erro = ok ? ERROR_SUCCESS : GetLastError();
+            CloseHandle(arq);
+            return ok && escritos != sizeof mestre ? static_cast<DWORD>(ERROR_WRITE_FAULT) : erro;
           }};
 }
 
@@ -131,6 +176,8 @@ int main(int argc, char** argv) {
     passos.push_back(Grava(chaveEmpresa, modulo, empresa + modulo + "\\"));
   }
   passos.push_back(GravaEmpresaFilial());
+  passos.push_back(SemeiaEmpresa());
+  passos.push_back(GravaMestre(empresa + "PP\\"));
   for (const Passo& passo : passos) {
     const DWORD erro = passo.executa();
     if (erro == ERROR_SUCCESS) continue;

@@ -1,6 +1,7 @@
 #include "server/PPTabelaClasses.h"
 
 #include "server/CPPObjetoPendente.h"
+#include "server/CQVPP_MestrePP.h"
 #include "server/idl/Varmo.h"
 
 const PPClasseServidor kPPClassesVarmo[kQuantidadeClassesVarmo] = {
@@ -10,7 +11,7 @@ const PPClasseServidor kPPClassesVarmo[kQuantidadeClassesVarmo] = {
     {&kClassesVarmo[3], &PPCriaObjetoPendente<IQVPP_OperacaoProducao, IID_IQVPP_OperacaoProducao>},
     {&kClassesVarmo[4], &PPCriaObjetoPendente<IQVPP_OP, IID_IQVPP_OP>},
     {&kClassesVarmo[5], &PPCriaObjetoPendente<IQVPP_FichaTecnica, IID_IQVPP_FichaTecnica>},
-    {&kClassesVarmo[6], &PPCriaObjetoPendente<IQVPP_MestrePP, IID_IQVPP_MestrePP>},
+    {&kClassesVarmo[6], &PPCriaObjeto<CQVPP_MestrePP>},
     {&kClassesVarmo[7], &PPCriaObjetoPendente<IQVPP_Calendario, IID_IQVPP_Calendario>},
     {&kClassesVarmo[8], &PPCriaObjetoPendente<IQVPP_Secao, IID_IQVPP_Secao>},
     {&kClassesVarmo[9], &PPCriaObjetoPendente<IQVPP_Relatorios, IID_IQVPP_Relatorios>},

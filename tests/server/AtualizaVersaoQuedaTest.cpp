@@ -1,8 +1,12 @@
 // An upgrade killed at every change it makes on disk. A child process upgrades a company of two fake
-// groups (the master group from version 2 with an old history copy to clean up, the technical sheets
-// from version 1 in two steps that rebuild one file twice) and kills itself right after its N-th
-// write, rename or delete, for every N of an uninterrupted run; a second child then runs the
-// upgrade again. Every file of the data directory must come out as the uninterrupted run left it
+// groups (the master group from version 2 with an old history copy to clean up, in a step that
+// also rebuilds "PPMESTRE.DAT" by deleting the old one; the technical sheets from version 1 in two
+// steps that rebuild one file twice) and kills itself right after its N-th write, rename or delete,
+// for every N of an uninterrupted run; a second child then opens a session again. A kill after the
+// delete of "PPMESTRE.DAT" must not leave the company refused with 1616, so the session resolves
+// the journal before it looks for the settings file, as Inicializa does. (Inicializa itself cannot
+// run here: it upgrades with the program's own table of converters, which has none of these fakes.)
+// Every file of the data directory must come out as the uninterrupted run left it
 // (data files, history copies, the version record with its slots at the targets), with no ".TRA"
 // file and no journal. Only the audit file of the version record may differ: a kill between the
 // write of record 1 and its audit record loses that audit record.
@@ -15,6 +19,7 @@
 #include <chrono>
 #include <iostream>
 
+#include "foundation/QVCaminho.h"
 #include "platform/com/apartment.h"
 #include "platform/family/historico/StandInHistorico.h"
 #include "tests/crash/Queda.h"
@@ -46,8 +51,11 @@ int CorreFilho(Relato* relato, int mataNa) {
     g_relato = relato;
     PPDefineObservadorAtualizacao(&ObservaOperacao);
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    // Inicializa's order, with the fake converters.
     CPPServidorMestrePP servidor;
     HRESULT hr = servidor.DefineSessao(SessaoTeste());
+    if (SUCCEEDED(hr)) hr = servidor.ResolveDiarioAtualizacao(TabelaFalsa());
+    if (SUCCEEDED(hr) && !QVExisteArquivo(servidor.GetArquivoPrincipal())) hr = PPErroHResult(kPPErroArquivoMestre);
     if (SUCCEEDED(hr)) hr = servidor.AtualizaVersaoArquivos(TabelaFalsa());
     relato->resultado = hr;
     relato->terminou = true;
@@ -63,7 +71,10 @@ TEST(AtualizaVersaoQueda, KilledAfterEachChangeOnDiskTheNextRunEndsAsTheUninterr
   StandInHistorico historico;  // registered here, started by each child for itself
   ASSERT_EQ(historico.Register(), S_OK);
   empresa.EscreveVersao(VersoesAlvoCom({{kPPGrupoMestre, 2}, {kPPGrupoFichaTecnica, 1}}));
+  ConversorFalso::s_bRefazMestre = true;  // the children inherit it
   empresa.Escreve(kArquivoFalsoMestre, ArquivoFalso(2, 2));
+  empresa.Escreve("PPMESTRE.DAT", ArquivoFalso(2, 1));
+  empresa.Escreve("PPMESTRE.HIS", "auditoria do mestre");
   empresa.Escreve("PPFALSOA_V001.HIS", "copia da versao 1");
   empresa.Escreve(kArquivoFalsoFicha, ArquivoFalso(1, 2));
   const auto inicial = empresa.Arquivos();
@@ -81,6 +92,9 @@ TEST(AtualizaVersaoQueda, KilledAfterEachChangeOnDiskTheNextRunEndsAsTheUninterr
   ASSERT_EQ(esperado[kArquivoFalsoMestre], ArquivoFalso(3, 2));
   ASSERT_EQ(esperado["PPFALSOA_V002.HIS"], ArquivoFalso(2, 2));
   ASSERT_EQ(esperado.count("PPFALSOA_V001.HIS"), 0u);
+  ASSERT_EQ(esperado["PPMESTRE.DAT"], ArquivoFalso(3, 1));
+  ASSERT_EQ(esperado["PPMESTRE_V002.HIS"], "auditoria do mestre");
+  ASSERT_EQ(esperado.count("PPMESTRE.HIS"), 0u);
   ASSERT_EQ(esperado[kArquivoFalsoFicha], ArquivoFalso(3, 2));
   ASSERT_EQ(esperado["PPFALSOB_V001.HIS"], ArquivoFalso(1, 2));
   ASSERT_EQ(esperado["PPFALSOB_V002.HIS"], ArquivoFalso(2, 2));
@@ -103,6 +117,7 @@ TEST(AtualizaVersaoQueda, KilledAfterEachChangeOnDiskTheNextRunEndsAsTheUninterr
   }
   const auto segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
   std::cout << operacoes << " changes on disk, each killed once and run again, in " << segundos << " s\n";
+  ConversorFalso::ReiniciaControles();
 }
 
 }  // namespace

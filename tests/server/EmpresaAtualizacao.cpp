@@ -157,6 +157,7 @@ HRESULT ConversorFalso::Converte(uint16_t usVersao) {
   const CString sobras = passo + " -> conversão anterior não terminou com sucesso"_ansi;
   const CString remover = passo + " -> remover arquivo: %s";
   const CString remocao = passo + " -> RemoveArquivosMovimentacao(aArquivos, usVersaoAtual)";
+  const CString remocaoMestre = passo + " -> RemoveArquivos(aArquivos, usVersaoAtual)";
 
   CPPPassoConversao etapa(*this, usVersao);
   etapa.VerificaSobras({"*.TRA"}, sobras);
@@ -166,26 +167,33 @@ HRESULT ConversorFalso::Converte(uint16_t usVersao) {
     etapa.RemoveHistoricosAntigos(arquivos, remover);
   }
   const int lista = etapa.Lista(CPPPassoConversao::kRemoveArquivosMovimentacao, remocao);
+  const bool bRefazMestre = s_bRefazMestre && GetGrupo() == kPPGrupoMestre;
+  const int listaMestre = bRefazMestre ? etapa.Lista(CPPPassoConversao::kRemoveArquivos, remocaoMestre) : -1;
   return etapa.Executa([&]() -> HRESULT {
-    const CString dat = etapa.Caminho(m_arquivo);
-    CPPArqEx* antigo = nullptr;
-    CPPArqEx* convertido = nullptr;
-    if (HRESULT hr = etapa.AbreAntigo(dat, TamanhoFalso(usVersao), false, "Abrir arquivo %s", &antigo); FAILED(hr))
-      return hr;
-    if (HRESULT hr = etapa.AbreTRA(lista, dat, TamanhoFalso(usVersao + 1), "Abrir arquivo %s", &convertido); FAILED(hr))
-      return hr;
-    const uint32_t tamanhoAntigo = TamanhoFalso(usVersao);
-    const auto regra = [&](uint32_t i, const uint8_t* velho, uint8_t* novo) {
-      std::memcpy(novo, velho, tamanhoAntigo);
-      const uint16_t valores[2] = {static_cast<uint16_t>(i), static_cast<uint16_t>(usVersao + 1)};
-      std::memcpy(novo + tamanhoAntigo, valores, sizeof valores);
-    };
-    const HRESULT hr = etapa.ConverteRegistros(*antigo, *convertido, regra, "Ler registro - %i", "Gravar registro - %i",
-                                               "Inconsistência na posição de gravação - %i"_ansi);
+    HRESULT hr = ConverteArquivo(etapa, lista, m_arquivo, usVersao);
+    if (SUCCEEDED(hr) && bRefazMestre) hr = ConverteArquivo(etapa, listaMestre, "PPMESTRE.DAT", usVersao);
     if (SUCCEEDED(hr) && s_usFalhaNaVersao == usVersao)
       return etapa.Falha(PPErroHResult(kQVErroEntradaSaida), "Ler registro - %i", 2);
     return hr;
   });
+}
+
+HRESULT ConversorFalso::ConverteArquivo(CPPPassoConversao& etapa, int lista, const char* arquivo, uint16_t usVersao) {
+  const CString dat = etapa.Caminho(arquivo);
+  CPPArqEx* antigo = nullptr;
+  CPPArqEx* convertido = nullptr;
+  if (HRESULT hr = etapa.AbreAntigo(dat, TamanhoFalso(usVersao), false, "Abrir arquivo %s", &antigo); FAILED(hr))
+    return hr;
+  if (HRESULT hr = etapa.AbreTRA(lista, dat, TamanhoFalso(usVersao + 1), "Abrir arquivo %s", &convertido); FAILED(hr))
+    return hr;
+  const uint32_t tamanhoAntigo = TamanhoFalso(usVersao);
+  const auto regra = [&](uint32_t i, const uint8_t* velho, uint8_t* novo) {
+    std::memcpy(novo, velho, tamanhoAntigo);
+    const uint16_t valores[2] = {static_cast<uint16_t>(i), static_cast<uint16_t>(usVersao + 1)};
+    std::memcpy(novo + tamanhoAntigo, valores, sizeof valores);
+  };
+  return etapa.ConverteRegistros(*antigo, *convertido, regra, "Ler registro - %i", "Gravar registro - %i",
+                                 "Inconsistência na posição de gravação - %i"_ansi);
 }
 
 namespace {
@@ -193,6 +201,7 @@ namespace {
 void ListaFalsoMestre(CStringArray& lista) {
   lista.RemoveAll();
   lista.Add(kArquivoFalsoMestre);
+  if (ConversorFalso::s_bRefazMestre) lista.Add("PPMESTRE.DAT");
 }
 
 void ListaFalsoFicha(CStringArray& lista) {

@@ -85,15 +85,21 @@ class ConversorFalso : public CPPAtualizaVersao {
   HRESULT Converte(uint16_t usVersao) override;
 
   // Test controls, reset by ReiniciaControles: the step of this version fails after converting,
-  // before its commit; the steps remove stale ".HIS" files of the group first.
+  // before its commit; the steps remove stale ".HIS" files of the group first; the master steps
+  // also rebuild "PPMESTRE.DAT" (a fake file like the others) in a list that deletes the old file
+  // and turns its audit history into the copy of the step's version.
   static inline uint16_t s_usFalhaNaVersao = 0;
   static inline bool s_bRemoveHistoricosAntigos = false;
+  static inline bool s_bRefazMestre = false;
   static void ReiniciaControles() {
     s_usFalhaNaVersao = 0;
     s_bRemoveHistoricosAntigos = false;
+    s_bRefazMestre = false;
   }
 
  private:
+  HRESULT ConverteArquivo(CPPPassoConversao& etapa, int lista, const char* arquivo, uint16_t usVersao);
+
   std::vector<const char*> m_passos;
   const char* m_arquivo;
   void (*m_lista)(CStringArray&);

@@ -1,6 +1,7 @@
 #include "platform/family/base/CadastrosDF.h"
 
 #include "platform/family/comum/ConsultaFamilia.h"
+#include "platform/win32/registry.h"
 
 namespace {
 
@@ -12,6 +13,22 @@ const char kArquivoMensagens[] = "MENSAG.DAT";
 const char kArquivoTabelasFeriados[] = "FERTAB.DAT";
 const char kArquivoFeriados[] = "FERIADOS.DAT";
 const char kArquivoNotas[] = "NOTASFIS.DAT";
+const char kArquivoEstruturasCodigoBarras[] = "ESTRCODB.DAT";
+
+// The installation's registers directory (backslashes, a trailing one), or empty without it.
+std::string DiretorioCadastros() {
+  HKEY chave = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\QV Rivovoda", 0, KEY_READ, &chave) != ERROR_SUCCESS) return {};
+  DWORD tipo = REG_NONE;
+  char valor[MAX_PATH + 1] = {};
+  DWORD tamanho = MAX_PATH;
+  const LONG erro = RegQueryValueExA(chave, "Cadastros", nullptr, &tipo, reinterpret_cast<BYTE*>(valor), &tamanho);
+  RegCloseKey(chave);
+  if (erro != ERROR_SUCCESS || tipo != REG_SZ) return {};
+  std::string diretorio(valor, strnlen(valor, sizeof valor));
+  if (!diretorio.empty() && diretorio.back() != '\\') diretorio += '\\';
+  return diretorio;
+}
 
 bool PlanoNomeado(char plano) { return plano == kPlanoGerencial || plano == kPlanoContabil; }
 
@@ -275,6 +292,20 @@ HRESULT QVDF_NotasFiscais::LeLight(uint32_t ulChave, tagREG_NOTA_LIGHTPS* pRegNo
   return kFamiliaNaoEncontrado;
 }
 
+// Barcode structures.
+
+HRESULT QVDF_EstrCodBar::Inicializa() { return IniciaSemSessao(RecebidoDeArgumentos("Inicializa", nullptr, 0, 0)); }
+
+HRESULT QVDF_EstrCodBar::Le(int32_t lPonteiro, _REG_ESTRUTURA_CODIGO_BARRASPS* pRegEstrutura) {
+  if (const HRESULT hr = Entrada("Le"); FAILED(hr)) return hr;
+  if (!pRegEstrutura) return E_POINTER;
+  const std::string diretorio = DiretorioCadastros();
+  if (diretorio.empty()) return kFamiliaSemDiretorio;
+  return LeRegistroFamilia(TabelaFamilia(diretorio + kArquivoEstruturasCodigoBarras,
+                                         sizeof(_REG_ESTRUTURA_CODIGO_BARRASPS)),
+                           lPonteiro, pRegEstrutura);
+}
+
 // Seeding.
 
 HRESULT GravaContasDF(const std::string& empresa, char plano, const std::vector<_RegContaPS>& contas) {
@@ -323,4 +354,11 @@ HRESULT GravaFeriadosDF(const std::string& empresa, const std::vector<uint16_t>&
 
 HRESULT GravaNotasFiscaisDF(const std::string& empresa, const std::vector<NotaFiscalDF>& notas) {
   return SemeiaTabelaFamilia(empresa, "DF", kArquivoNotas, sizeof(NotaFiscalDF), RegistrosFamilia(notas));
+}
+
+HRESULT GravaEstruturasCodigoBarrasDF(const std::vector<_REG_ESTRUTURA_CODIGO_BARRASPS>& estruturas) {
+  const std::string diretorio = DiretorioCadastros();
+  if (diretorio.empty()) return kFamiliaSemDiretorio;
+  return TabelaFamilia(diretorio + kArquivoEstruturasCodigoBarras, sizeof(_REG_ESTRUTURA_CODIGO_BARRASPS))
+      .Grava(RegistrosFamilia(estruturas));
 }

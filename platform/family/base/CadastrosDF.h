@@ -1,8 +1,9 @@
 // The stand-ins of the base system's smaller registers that this system reads: the charts of
 // accounts (IQVDF_Plano), requesters (IQVDF_Requerente), municipalities (IQVDF_Municipio),
 // supplementary-information categories (IQVDF_CTG), messages (IQVDF_Mensagem), holidays
-// (IQVDF_Feriado) and the short form of sales invoices (IQVDF_NotasFiscais). Each keeps its records
-// in tables (TabelaFamilia) of the company's DF directory, read fresh by every call:
+// (IQVDF_Feriado), the short form of sales invoices (IQVDF_NotasFiscais) and the barcode structures
+// (IQVDF_EstrCodBar). Each keeps its records in tables (TabelaFamilia) of the company's DF
+// directory, read fresh by every call:
 //
 //   PLANOG.DAT, PLANOC.DAT   _RegContaPS (204) of the management ('G') and ledger ('C') chart, by
 //                            account number (lIndCon); an object serves the chart of its
@@ -15,6 +16,11 @@
 //                            whose pointers are their places in the file from 1
 //   FERTAB.DAT, FERIADOS.DAT the holiday tables (numbers) and their holidays (FeriadoDF), in order
 //   NOTASFIS.DAT             NotaFiscalDF: the short form of an invoice under its key
+//
+// but the barcode structures, whose server is given no company: they belong to the installation
+// and lie in ESTRCODB.DAT (_REG_ESTRUTURA_CODIGO_BARRASPS, 82, pointer = place from 1) of its
+// registers directory, the value "Cadastros" under HKEY_LOCAL_MACHINE "SOFTWARE\QV Rivovoda"
+// (without it, kFamiliaSemDiretorio).
 //
 // A pointer, key, code or table that they do not hold is kFamiliaNaoEncontrado, never an empty
 // record; a failed call leaves the caller's outputs as they were (lists are emptied first); arrays
@@ -115,6 +121,13 @@ class QVDF_Feriado : public ObjetoFamilia<IQVDF_Feriado> {
   int32_t tabela_ = 0;  // 0: none selected
 };
 
+class QVDF_EstrCodBar : public ObjetoFamilia<IQVDF_EstrCodBar> {
+ public:
+  using ObjetoFamilia::ObjetoFamilia;
+  HRESULT Inicializa() override;
+  HRESULT Le(int32_t lPonteiro, _REG_ESTRUTURA_CODIGO_BARRASPS* pRegEstrutura) override;
+};
+
 class QVDF_NotasFiscais : public ObjetoRegistroSessao<IQVDF_NotasFiscais, _REG_DF_INICIALIZA_NOTASFISCAISPS> {
  public:
   using ObjetoRegistroSessao::ObjetoRegistroSessao;
@@ -135,3 +148,5 @@ HRESULT GravaMensagensDF(const std::string& empresa, const std::vector<_REG_MENS
 HRESULT GravaFeriadosDF(const std::string& empresa, const std::vector<uint16_t>& tabelas,
                         const std::vector<FeriadoDF>& feriados);
 HRESULT GravaNotasFiscaisDF(const std::string& empresa, const std::vector<NotaFiscalDF>& notas);
+// The installation's barcode structures, for every company.
+HRESULT GravaEstruturasCodigoBarrasDF(const std::vector<_REG_ESTRUTURA_CODIGO_BARRASPS>& estruturas);

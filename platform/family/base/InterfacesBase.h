@@ -274,6 +274,8 @@ struct IQVDF_CTG : IUnknown {
 struct IQVDF_EstrCodBar : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa() = 0;
+  // [m4] The structure of a pointer (its place, from 1).
+  virtual HRESULT Le(int32_t lPonteiro, _REG_ESTRUTURA_CODIGO_BARRASPS* pRegEstrutura) = 0;
 };
 
 struct IQVDF_Mensagem : IUnknown {
@@ -283,9 +285,24 @@ struct IQVDF_Mensagem : IUnknown {
   virtual HRESULT Le(int32_t lPonteiro, _REG_MENSAGEMPS* pRegMensagem) = 0;
 };
 
+// A requisition answers with every nested array of its items and attendances in blocks of the task
+// allocator, which the reader frees; a record passed in is read through its arrays, which stay the
+// caller's. Items are addressed by their index in the requisition's item array (0 = the first).
 struct IQVDF_RequisicaoInterna : IUnknown {
   // The real interface's first method.
   virtual HRESULT Inicializa(BSTR bsEmpresa, uint16_t usUsuario, int32_t lNumeroSessao) = 0;
+  // [m2] The requisition of a key.
+  virtual HRESULT Le(uint32_t ulChave, _REG_REQUISICAOINTERNAPS* pregRequisicao) = 0;
+  // [m3] Replaces the requisition of the record's key with the record, items and nested arrays
+  // included; the record's main status 3 cancels it. *pulChave receives the key.
+  virtual HRESULT Grava(_REG_REQUISICAOINTERNAPS regRequisicao, uint32_t* pulChave) = 0;
+  // A new requisition from the record, whose key the server gives in *pulChave (the record's own is
+  // not read): the requisition of an order's inputs when the order is saved, and that of a
+  // maintenance order's new components.
+  virtual HRESULT Inclui(_REG_REQUISICAOINTERNAPS regRequisicao, uint32_t* pulChave) = 0;
+  // Cancels the items of ulQtd indexes, all or none: what a maintenance order withdraws when a
+  // change drops its components or when it is cancelled.
+  virtual HRESULT CancelaItens(uint32_t ulChave, uint32_t ulQtd, const uint16_t* pusItens) = 0;
 };
 
 struct IQVDF_Feriado : IUnknown {

@@ -29,29 +29,19 @@ constexpr int32_t kLeituraCompleta = 'X';
 constexpr int32_t kLeituraLeve = 1;
 
 template <class Registro>
-TabelaFamilia Tabela(const std::string& diretorio, const char* arquivo) {
-  return TabelaFamilia(diretorio + arquivo, sizeof(Registro));
-}
-
-template <class Registro>
-HRESULT LeTabela(const std::string& diretorio, const char* arquivo, std::vector<Registro>& registros) {
-  return LeTodosFamilia(Tabela<Registro>(diretorio, arquivo), registros);
-}
-
-template <class Registro>
 HRESULT SemeiaTabela(const std::string& empresa, const char* arquivo, const std::vector<Registro>& registros) {
   return SemeiaTabelaFamilia(empresa, "DF", arquivo, sizeof(Registro), RegistrosFamilia(registros));
 }
 
 template <class Registro>
 HRESULT LePorPosicao(const std::string& diretorio, const char* arquivo, int32_t ponteiro, Registro& registro) {
-  return LeRegistroFamilia(Tabela<Registro>(diretorio, arquivo), ponteiro, &registro);
+  return LeRegistroFamilia(TabelaDeFamilia<Registro>(diretorio, arquivo), ponteiro, &registro);
 }
 
 template <class Registro>
 HRESULT Quantidade(const std::string& diretorio, const char* arquivo, uint32_t* quantidade) {
   if (!quantidade) return E_POINTER;
-  return ContaRegistrosFamilia(Tabela<Registro>(diretorio, arquivo), *quantidade);
+  return ContaRegistrosFamilia(TabelaDeFamilia<Registro>(diretorio, arquivo), *quantidade);
 }
 
 // A code field against a caller's code, exactly; an empty code names nothing.
@@ -61,7 +51,7 @@ bool MesmoCodigo(const char (&campo)[N], const std::string& codigo) {
 }
 
 HRESULT LeProdutos(const std::string& diretorio, std::vector<_REG_PRODUTOPS>& produtos) {
-  return LeTabela(diretorio, kProdutos, produtos);
+  return LeTabelaFamilia(diretorio, kProdutos, produtos);
 }
 
 HRESULT ProdutoPorPonteiro(const std::string& diretorio, int32_t ponteiro, _REG_PRODUTOPS& produto) {
@@ -79,7 +69,7 @@ HRESULT ProdutoPorPonteiro(const std::string& diretorio, int32_t ponteiro, _REG_
 // failure when the table holds no price at all (a table this server does not know).
 HRESULT PrecoSob(const std::string& diretorio, uint8_t tipo, int32_t ponteiro, uint16_t tabela, CY& preco) {
   std::vector<PrecoProdutoDF> precos;
-  if (const HRESULT hr = LeTabela(diretorio, kPrecos, precos); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(diretorio, kPrecos, precos); FAILED(hr)) return hr;
   bool tabelaConhecida = false;
   for (const PrecoProdutoDF& entrada : precos) {
     if (entrada.iTabelaPreco != tabela) continue;
@@ -132,7 +122,7 @@ HRESULT Agrupados(const std::string& diretorio, uint8_t tipo, BSTR busca, int32_
   if (const HRESULT hr = TipoDe(diretorio, tipo, ponteiro, cTipo); FAILED(hr)) return hr;
   if (cTipo != kTipoAgrupador) return E_INVALIDARG;
   std::vector<AgrupamentoDF> agrupamentos;
-  if (const HRESULT hr = LeTabela(diretorio, kAgrupamentos, agrupamentos); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(diretorio, kAgrupamentos, agrupamentos); FAILED(hr)) return hr;
   membros.clear();
   for (const AgrupamentoDF& a : agrupamentos) {
     if (a.cTipo == tipo && a.lPonteiroGrupo == static_cast<uint32_t>(ponteiro)) membros.push_back(uint32_t{a.lPonteiroMembro});
@@ -198,7 +188,7 @@ HRESULT GravaPrecoDF(const std::string& empresa, uint8_t cTipo, uint32_t lPontei
                      CY vPrecoVendaV8) {
   const std::string diretorio = DiretorioModuloEmpresa(empresa, "DF");
   if (diretorio.empty()) return kFamiliaSemDiretorio;
-  return Tabela<PrecoProdutoDF>(diretorio, kPrecos).Altera([&](TabelaFamilia::Registros& registros) {
+  return TabelaDeFamilia<PrecoProdutoDF>(diretorio, kPrecos).Altera([&](TabelaFamilia::Registros& registros) {
     for (TabelaFamilia::Registro& registro : registros) {
       PrecoProdutoDF preco;
       std::memcpy(&preco, registro.data(), sizeof preco);
@@ -310,7 +300,7 @@ HRESULT QVDF_Produto::LeDescricaoProduto(int32_t lPonteiro, BSTR* pbsDescricao) 
   _REG_PRODUTOPS produto;
   if (const HRESULT hr = ProdutoPorPonteiro(Sessao().diretorio, lPonteiro, produto); FAILED(hr)) return hr;
   std::vector<DescricaoProdutoDF> descricoes;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kDescricoes, descricoes); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kDescricoes, descricoes); FAILED(hr)) return hr;
   std::string texto;
   for (const DescricaoProdutoDF& d : descricoes) {
     if (d.lPonteiroProduto == static_cast<uint32_t>(lPonteiro)) {
@@ -348,7 +338,7 @@ HRESULT QVDF_Produto::BuscaPonteiros(uint8_t cTipo, BSTR bsBusca, int32_t lParam
     }
   } else {
     std::vector<_REG_SERVICOSPS> servicos;
-    if (const HRESULT hr = LeTabela(Sessao().diretorio, kServicos, servicos); FAILED(hr)) return hr;
+    if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kServicos, servicos); FAILED(hr)) return hr;
     for (size_t i = 0; i < servicos.size(); ++i) {
       if (tomado(servicos[i].cInativo)) ponteiros.push_back(static_cast<uint32_t>(i + 1));
     }
@@ -381,7 +371,7 @@ HRESULT QVDF_Produto::ExisteServico(BSTR bsCodigo, int32_t lTipoLeitura, uint16_
   if (lTipoLeitura != kLeituraCompleta) return E_INVALIDARG;
   if (!plPonteiro || !pregServico) return E_POINTER;
   std::vector<_REG_SERVICOSPS> servicos;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kServicos, servicos); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kServicos, servicos); FAILED(hr)) return hr;
   const std::string codigo = TextoFamilia(bsCodigo);
   const auto achado = std::find_if(servicos.begin(), servicos.end(),
                                    [&](const _REG_SERVICOSPS& s) { return MesmoCodigo(s.szCodigo, codigo); });
@@ -422,7 +412,7 @@ HRESULT QVDF_Produto::LeItemTabelaPreco(_REG_FILTRO_LEITURA_TAB_PRECOSPS regFilt
   if (!pregLista) return E_POINTER;
   *pregLista = {0, nullptr};
   std::vector<ItemTabelaPrecoDF> itens;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kItensTabela, itens); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kItensTabela, itens); FAILED(hr)) return hr;
   std::vector<_REG_ITEM_TAB_PRECOSPS> achados;
   for (const ItemTabelaPrecoDF& item : itens) {
     const _REG_FILTRO_LEITURA_TAB_PRECOSPS& f = item.regFiltro;
@@ -442,7 +432,7 @@ HRESULT QVDF_Produto::LeReferenciaGrade(_REG_REFERENCIA_GRADEPS regFiltro, _REG_
   if (!pregLista) return E_POINTER;
   *pregLista = {0, nullptr};
   std::vector<_REG_REFERENCIA_GRADEPS> referencias;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kReferencias, referencias); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kReferencias, referencias); FAILED(hr)) return hr;
   std::vector<_REG_REFERENCIA_GRADEPS> achadas;
   for (const _REG_REFERENCIA_GRADEPS& r : referencias) {
     if (std::memcmp(&r.regPosicaoProduto, &regFiltro.regPosicaoProduto, sizeof r.regPosicaoProduto) == 0) {
@@ -462,7 +452,7 @@ HRESULT QVDF_Produto::LeComposicaoEstoque(_REG_POSICAO_PRODUTOPS regPosicao, CY 
   const auto ponteiro = static_cast<int32_t>(regPosicao.lPonteiroProduto);
   if (const HRESULT hr = ProdutoPorPonteiro(Sessao().diretorio, ponteiro, produto); FAILED(hr)) return hr;
   std::vector<ComposicaoEstoqueDF> composicoes;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kComposicoes, composicoes); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kComposicoes, composicoes); FAILED(hr)) return hr;
   std::vector<_REG_COMPOSICAO_ITEM_REQUISICAOPS> linhas;
   for (const ComposicaoEstoqueDF& c : composicoes) {
     if (c.lPonteiroProduto != regPosicao.lPonteiroProduto) continue;
@@ -490,7 +480,7 @@ HRESULT QVDF_GradesProduto::ExisteItemGrade(uint16_t usGrade, BSTR bsCodigo, int
   if (const HRESULT hr = Entrada("ExisteItemGrade"); FAILED(hr)) return hr;
   if (!plPonteiro || !pregItem) return E_POINTER;
   std::vector<ItemGradeDF> itens;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kGrades, itens); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kGrades, itens); FAILED(hr)) return hr;
   const std::string codigo = TextoFamilia(bsCodigo);
   for (const ItemGradeDF& item : itens) {
     if (usGrade != 0 && item.iGrade == usGrade && MesmoCodigo(item.regItem.szCodigoItemGrade, codigo)) {
@@ -506,7 +496,7 @@ HRESULT QVDF_GradesProduto::LeItemGrade(uint16_t usGrade, uint16_t usItem, _REG_
   if (const HRESULT hr = Entrada("LeItemGrade"); FAILED(hr)) return hr;
   if (!pregItem) return E_POINTER;
   std::vector<ItemGradeDF> itens;
-  if (const HRESULT hr = LeTabela(Sessao().diretorio, kGrades, itens); FAILED(hr)) return hr;
+  if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kGrades, itens); FAILED(hr)) return hr;
   for (const ItemGradeDF& item : itens) {
     if (usGrade != 0 && usItem != 0 && item.iGrade == usGrade && item.regItem.iPosicao == usItem) {
       *pregItem = item.regItem;

@@ -1,7 +1,7 @@
 // Records of the base system's registers that the production module reads: an account of a chart
 // of accounts (IQVDF_Plano), a municipality (IQVDF_Municipio), a requester (IQVDF_Requerente), a
-// category (IQVDF_CTG), a user (IQVDF_Usuario) and the short form of a sales invoice
-// (IQVDF_NotasFiscais), with the settings, messages, holidays and lists that those servers
+// category (IQVDF_CTG), a user (IQVDF_Usuario), the short form of a sales invoice
+// (IQVDF_NotasFiscais) and a barcode structure (IQVDF_EstrCodBar), with the settings, messages, holidays and lists that those servers
 // answer. They are the base system's, packed on two bytes like every record of the
 // family; this system reads only the fields named here and carries every other byte unchanged, so
 // the unnamed bytes stand as reserved arrays named after their offset. Text arrays hold a
@@ -195,5 +195,14 @@ struct _REG_DF_LISTA_REQUERENTESPS {
   tagREG_REQUERENTEPS* pregRequerentes;
 };
 static_assert(sizeof(_REG_DF_LISTA_REQUERENTESPS) == 8);
+
+// A barcode structure (IQVDF_EstrCodBar): the layout of the barcodes that identify orders, found
+// by the master settings' pointer. This system reads only its kind.
+struct _REG_ESTRUTURA_CODIGO_BARRASPS {
+  uint16_t iTipo;  // the kind of barcode; the master check accepts only kEstruturaCodigoBarrasOP
+  uint8_t cReservado2[80];
+};
+static_assert(sizeof(_REG_ESTRUTURA_CODIGO_BARRASPS) == 82);
+constexpr uint16_t kEstruturaCodigoBarrasOP = 5;
 
 #pragma pack(pop)

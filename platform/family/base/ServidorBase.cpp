@@ -2,17 +2,8 @@
 
 #include "platform/family/base/CadastrosDF.h"
 #include "platform/family/base/ProdutoDF.h"
+#include "platform/family/base/RequisicaoInternaDF.h"
 #include "platform/family/base/UsuarioDF.h"
-
-namespace {
-
-class QVDF_EstrCodBar : public ObjetoFamilia<IQVDF_EstrCodBar> {
- public:
-  using ObjetoFamilia::ObjetoFamilia;
-  HRESULT Inicializa() override { return IniciaSemSessao({"Inicializa", {}, {}, 0, 0, 0}); }
-};
-
-}  // namespace
 
 ServidorBase::ServidorBase()
     : ModuloFamilia("QVServidorDF", "DF"),
@@ -28,7 +19,7 @@ ServidorBase::ServidorBase()
       EstrCodBar(AdicionaClasse<QVDF_EstrCodBar>("QVDF_EstrCodBar", CLSID_QVDF_EstrCodBar,
                                                  IID_IQVDF_EstrCodBar)),
       Mensagem(AdicionaClasse<QVDF_Mensagem>("QVDF_Mensagem", CLSID_QVDF_Mensagem, IID_IQVDF_Mensagem)),
-      RequisicaoInterna(AdicionaClasse<ObjetoEmpresaUsuarioSessao<IQVDF_RequisicaoInterna>>(
+      RequisicaoInterna(AdicionaClasse<QVDF_RequisicaoInterna>(
           "QVDF_RequisicaoInterna", CLSID_QVDF_RequisicaoInterna, IID_IQVDF_RequisicaoInterna)),
       Feriado(AdicionaClasse<QVDF_Feriado>("QVDF_Feriado", CLSID_QVDF_Feriado, IID_IQVDF_Feriado)),
       NotasFiscais(AdicionaClasse<QVDF_NotasFiscais>("QVDF_NotasFiscais", CLSID_QVDF_NotasFiscais,

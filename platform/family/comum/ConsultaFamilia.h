@@ -55,6 +55,17 @@ HRESULT LeTodosFamilia(const TabelaFamilia& tabela, std::vector<T>& registros) {
   return S_OK;
 }
 
+// The table of records of type T in file `arquivo` of a module directory.
+template <class T>
+TabelaFamilia TabelaDeFamilia(const std::string& diretorio, const char* arquivo) {
+  return TabelaFamilia(diretorio + arquivo, sizeof(T));
+}
+
+template <class T>
+HRESULT LeTabelaFamilia(const std::string& diretorio, const char* arquivo, std::vector<T>& registros) {
+  return LeTodosFamilia(TabelaDeFamilia<T>(diretorio, arquivo), registros);
+}
+
 // Records of type T as a table's records.
 template <class T>
 TabelaFamilia::Registros RegistrosFamilia(const std::vector<T>& registros) {

@@ -1,12 +1,14 @@
 // The interface of the sales module's order server (FT) that this system creates, its identifiers
-// and its initialisation record. Methods are named, not numbered, as in InterfacesBase.h; further
-// methods arrive with their callers. Packed on two bytes like every record of the family.
+// and its initialisation record. Methods are named, not numbered, as in InterfacesBase.h; each
+// notes where its callers reach it in the real interface (the three methods of IUnknown counted).
+// Packed on two bytes like every record of the family; the order records are in RegistrosPedido.h.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "platform/com/unknown.h"
+#include "platform/family/vendas/RegistrosPedido.h"
 
 #pragma pack(push, 2)
 
@@ -36,6 +38,24 @@ constexpr IID IID_IQVFT_Pedido = {
 struct IQVFT_Pedido : IUnknown {
   // The real interface's second method.
   virtual HRESULT Inicializa(_REG_FT_INICIALIZA_PEDIDOPS regInicializa) = 0;
+  // Method 4: the order `ulChave` with its items, their releases and every other nested array, in
+  // a record that the server allocates (*ppregPedido; LiberaRegistroPedidoFT, then CoTaskMemFree).
+  // lTipoLeitura: -1 from the data readers (LePedidoFT), 3 from the requirement demand
+  // (BuscaQtdsNecessarias, BuscaListaDadoPedido) and the requirement filter.
+  virtual HRESULT LePedido(uint32_t ulChave, int32_t lTipoLeitura, tagREG_PEDIDOPS** ppregPedido) = 0;
+  // Method 15: adds each difference to its item's programmed quantity, all or none. Called with
+  // the sales-order differences of an order's item integration when it is saved, and with the
+  // open balances that a cancelled order gives back.
+  virtual HRESULT AtualizaQuantidadesProgramadas(uint32_t ulQtd,
+                                                 const tagREG_DIFERENCA_QTD_PEDIDOPS* pregDiferencas) = 0;
+  // The item release of a production entry, or its reversal (cEstorno): ulQtd 1 and one record.
+  // Answers 1 when it released or reversed, 0 when there was nothing to do; the order server's
+  // LiberaItemPedido takes any other answer but 0 as done.
+  virtual HRESULT LiberaItem(uint32_t ulQtd, const tagREG_LIBERA_ITEM_PEDIDOPS* pregLiberacao) = 0;
+  // The keys of the orders that pass the filter in the period, in a list that the server
+  // allocates; called by the requirement demand before it reads each order (kind 3).
+  virtual HRESULT BuscaPonteiros(tagREG_FILTRO_PEDIDOPS regFiltro, tagREG_PERIODO_PEDIDOPS regPeriodo,
+                                 _REG_VARMO_PONTEIROS_ULONGPS* pregPonteiros) = 0;
 };
 
 #pragma GCC diagnostic pop
