@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "foundation/CQVArqEx.h"
+#include "bench/Bench.h"
 #include "platform/win32/path.h"
 
 namespace {
@@ -40,10 +41,6 @@ void Mostra(const char* o_que, uint64_t registros, double segundos) {
               segundos, registros / segundos);
 }
 
-[[noreturn]] void Falha(const char* o_que, int resultado) {
-  std::fprintf(stderr, "%s failed: %d\n", o_que, resultado);
-  std::exit(1);
-}
 
 // Record n holds n in its first four bytes, so that a read can be checked.
 void Preenche(std::vector<uint8_t>& registro, uint32_t numero) {
@@ -61,15 +58,7 @@ uint32_t NumeroDe(const uint8_t* registro) {
 
 int main(int argc, char** argv) {
   const uint32_t total = argc > 1 ? static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 1000000;
-  std::string diretorio;
-  if (argc > 2) {
-    diretorio = argv[2];
-  } else {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string modelo = std::string(tmp && *tmp ? tmp : "/tmp") + "/qvbench-XXXXXX";
-    if (!mkdtemp(modelo.data())) Falha("mkdtemp", errno);
-    diretorio = modelo;
-  }
+  const std::string diretorio = DiretorioDoBench(argc, argv);
   setenv("QV_REGISTRY", (diretorio + "/registry.reg").c_str(), 1);
   const std::string caminhoLinux = diretorio + "/BENCH.DAT";
   const std::string nome = SystemPathOf(caminhoLinux);

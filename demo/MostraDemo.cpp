@@ -2,6 +2,7 @@
 // initialised for the session, so what it shows is what the module's readers receive.
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/com/bstr.h"
 #include "platform/com/taskmem.h"
 #include "platform/family/comum/ConsultaFamilia.h"
+#include "platform/family/estoque/InterfacesEstoque.h"
 #include "platform/family/vendas/RegistrosPedido.h"
 
 namespace {
@@ -169,6 +171,54 @@ bool MostraRequerente(CPPServidores& hub) {
   return true;
 }
 
+// The storage places, each with its storage group.
+bool MostraLocais(CPPServidores& hub) {
+  IQVES_Armazenagem* armazenagem = hub.GetIArmazenagem();
+  if (!armazenagem) return Falha("GetIArmazenagem", hub.GetHR());
+  const BSTR todos = SysAllocString(u"X");
+  uint32_t quantidade = 0;
+  const HRESULT hrQuantidade = armazenagem->QuantidadeLocais(todos, 0, &quantidade);
+  SysFreeString(todos);
+  if (FAILED(hrQuantidade)) return Falha("IQVES_Armazenagem::QuantidadeLocais", hrQuantidade);
+  for (uint32_t ponteiro = 1; ponteiro <= quantidade; ++ponteiro) {
+    _REG_ES_LOCAISPS local;
+    if (const HRESULT hr = armazenagem->LeLocal(static_cast<int32_t>(ponteiro), &local, 0); FAILED(hr))
+      return Falha("IQVES_Armazenagem::LeLocal", hr);
+    // The group is named by the classification's text before its first ".".
+    const std::string classificacao = local.szClassificacao;
+    const std::string nomeGrupo = classificacao.substr(0, classificacao.find('.'));
+    const BSTR prefixo = SysAllocString(std::u16string(nomeGrupo.begin(), nomeGrupo.end()).c_str());
+    _REG_ES_GRUPO_ARMAZENAGEMPS grupo;
+    const HRESULT hrGrupo = armazenagem->LeGrupoArmazenagem(prefixo, &grupo);
+    SysFreeString(prefixo);
+    if (FAILED(hrGrupo)) return Falha("IQVES_Armazenagem::LeGrupoArmazenagem", hrGrupo);
+    printf("  storage place %d %s (%s): classification %s, group %s of branch %u\n", local.lPosicao, local.szCodigo,
+           local.szNome, local.szClassificacao, grupo.szCodigo, grupo.iPonteiroFilial);
+  }
+  return true;
+}
+
+bool MostraSaldos(CPPServidores& hub) {
+  IQVES_Movimento* movimento = hub.GetIMovimento();
+  if (!movimento) return Falha("GetIMovimento", hub.GetHR());
+  uint32_t quantidade = 0;
+  if (const HRESULT hr = movimento->QuantidadeSaldosFilial(kDemoFilial, &quantidade); FAILED(hr))
+    return Falha("IQVES_Movimento::QuantidadeSaldosFilial", hr);
+  std::vector<_REG_ES_SALDOS_PRODUTOSPS> saldos(quantidade);
+  if (const HRESULT hr = movimento->LeSaldosFilial(kDemoFilial, quantidade, saldos.data()); FAILED(hr))
+    return Falha("IQVES_Movimento::LeSaldosFilial", hr);
+  printf("  balances of branch %u:\n", kDemoFilial);
+  for (const _REG_ES_SALDOS_PRODUTOSPS& saldo : saldos) {
+    // The record starts with the balance's whole key.
+    _REG_ES_CHAVE_SALDOPS chave;
+    std::memcpy(&chave, &saldo, sizeof chave);
+    printf("    product %u, grid item %u, place %u, stock type %u: %s\n", chave.regPosicaoProduto.lPonteiroProduto,
+           chave.regPosicaoProduto.iPonteiroItemGrade1, chave.iPonteiroLocalArmazenagem, chave.cTipoEstoque,
+           Quantia(saldo.vQuantidade).c_str());
+  }
+  return true;
+}
+
 bool MostraPedido(CPPServidores& hub) {
   IQVFT_Pedido* servidor = hub.GetIPedido();
   if (!servidor) return Falha("GetIPedido", hub.GetHR());
@@ -198,6 +248,8 @@ bool MostraDemo(CPPServidores& hub) {
   ok = MostraUsuarios(hub) && ok;
   ok = MostraProdutos(hub) && ok;
   ok = MostraRequerente(hub) && ok;
+  ok = MostraLocais(hub) && ok;
+  ok = MostraSaldos(hub) && ok;
   ok = MostraPedido(hub) && ok;
   return ok;
 }

@@ -9,6 +9,7 @@
 #include "platform/family/base/CadastrosDF.h"
 #include "platform/family/base/ProdutoDF.h"
 #include "platform/family/base/UsuarioDF.h"
+#include "platform/family/estoque/ServidorEstoque.h"
 #include "platform/family/filiais/ServidorFiliais.h"
 #include "platform/family/vendas/PedidoFT.h"
 
@@ -22,6 +23,8 @@ constexpr uint16_t kUnidadeQuilo = 2;
 constexpr int32_t kCamiseta = 100;
 constexpr int32_t kMalha = 200;
 constexpr uint16_t kItemGradeM = 2;
+constexpr uint16_t kLocalAlmoxarifado = 1;
+constexpr uint16_t kLocalProducao = 2;
 
 // A text field: the text cut to leave its terminator, zeros after.
 template <size_t N>
@@ -156,6 +159,47 @@ HRESULT SemeiaPedido(const std::string& empresa, uint16_t usData) {
   return GravaPedidosFT(empresa, {pedido});
 }
 
+// Branch 1's two storage places in one storage group, the inventory master and a grid for each
+// kind of movement (numbered by its place in the record); then the opening stock: the shirts of
+// each size in the store room, the fabric split between the store room and the shop floor. The 25
+// shirts in size M fall short of the order's 120, so that a requirement has something to cover.
+HRESULT SemeiaEstoque(const std::string& empresa) {
+  CadastroEstoqueES c;
+  const char* const locais[][3] = {{"ALMOX", "Almoxarifado", "EST.01"}, {"PRODUCAO", "Producao", "EST.02"}};
+  for (const auto& texto : locais) {
+    auto local = Zerado<LocalES>();
+    Texto(local.regLocal.szCodigo, texto[0]);
+    Texto(local.regLocal.szNome, texto[1]);
+    Texto(local.regLocal.szClassificacao, texto[2]);
+    local.iPonteiroFilial = kDemoFilial;
+    c.locais.push_back(local);
+  }
+  auto grupo = Zerado<_REG_ES_GRUPO_ARMAZENAGEMPS>();
+  grupo.iPonteiroFilial = kDemoFilial;
+  Texto(grupo.szCodigo, "EST");
+  c.grupos = {grupo};
+  c.mestre = {Zerado<_REG_ES_MESTREPS>()};
+  auto grades = Zerado<_REG_ES_GRADES_CONTABILIZACAOPS>();
+  grades.iPonteiroFilial = kDemoFilial;
+  for (uint16_t i = 0; i < 16; ++i) grades.iGrade[i] = static_cast<uint16_t>(i + 1);
+  c.grades = {grades};
+  if (const HRESULT hr = GravaCadastroEstoqueES(empresa, c); FAILED(hr)) return hr;
+
+  // Each key's balance is set, not added to, so a second run leaves the same stock.
+  auto saldo = [](int32_t produto, uint16_t itemGrade, uint16_t local, int64_t centesimos) {
+    SaldoInicialES inicial{Zerado<_REG_ES_CHAVE_SALDOPS>(), Valor(centesimos)};
+    inicial.regChave.regPosicaoProduto = {static_cast<uint32_t>(produto), itemGrade, 0, 0};
+    inicial.regChave.iPonteiroFilial = kDemoFilial;
+    inicial.regChave.iPonteiroLocalArmazenagem = local;
+    return inicial;
+  };
+  return GravaSaldosIniciaisES(empresa, {saldo(kCamiseta, 1, kLocalAlmoxarifado, 4000),
+                                         saldo(kCamiseta, kItemGradeM, kLocalAlmoxarifado, 2500),
+                                         saldo(kCamiseta, 3, kLocalAlmoxarifado, 3000),
+                                         saldo(kMalha, 0, kLocalAlmoxarifado, 35050),
+                                         saldo(kMalha, 0, kLocalProducao, 4225)});
+}
+
 }  // namespace
 
 HRESULT SemeiaDemo(const char* empresa, uint16_t usData) {
@@ -163,5 +207,6 @@ HRESULT SemeiaDemo(const char* empresa, uint16_t usData) {
   if (const HRESULT hr = SemeiaUsuarios(empresa); FAILED(hr)) return hr;
   if (const HRESULT hr = SemeiaProdutos(empresa); FAILED(hr)) return hr;
   if (const HRESULT hr = SemeiaRequerente(empresa); FAILED(hr)) return hr;
+  if (const HRESULT hr = SemeiaEstoque(empresa); FAILED(hr)) return hr;
   return SemeiaPedido(empresa, usData);
 }

@@ -1,12 +1,13 @@
 // The records of the company DEMO that the run command seeds in the stand-ins of the family's
 // servers (SemeiaDemo, a step of qvinstala), and their listing as the module's clients receive them
-// through the hub (MostraDemo, in qvclasses). The seeding replaces every table it writes, so a
-// second run leaves the same records.
+// through the hub (MostraDemo, in qvclasses). The seeding replaces every table it writes and sets
+// (not adds to) every opening balance, so a second run leaves the same records.
 //
 // What DEMO holds: branch 1 with its parameters (sales-order integration on) and the open period
 // of the month of the installation's date; users 1 (full access) and 2, both allowed branch 1;
 // products with their units, one of them on a grid of three sizes and with a price under each of
-// the two price tables; a requester of branch 1 for both users; and a sales order with one item.
+// the two price tables; a requester of branch 1 for both users; the two storage places of branch 1
+// with the opening stock of both products there; and a sales order with one item.
 #pragma once
 
 #include <cstdint>
