@@ -179,11 +179,15 @@ struct PPParteListaDeArray : PPParteListaSemRegistro<E> {
     const Qtd quantidade = CampoQtd::Le(entrada);
     const ElementoRegistro* bloco = CampoArray::Le(entrada);
     if (bloco == nullptr || !(quantidade > 0)) return 0;
+    // Sized once: grown by its step of 100 per element, a list of 100,000 balances would be
+    // moved a thousand times over.
+    const int inicio = lista.GetSize();
+    lista.SetSize(inicio + static_cast<int>(quantidade));
     for (Qtd i = 0; i < quantidade; ++i) {
       if constexpr (kNumeros)
-        lista.AdicionaVazio() = bloco[i];
+        lista[inicio + static_cast<int>(i)] = bloco[i];
       else
-        lista.AdicionaVazio().CopiarDe(&bloco[i]);
+        lista[inicio + static_cast<int>(i)].CopiarDe(&bloco[i]);
     }
     return quantidade;
   }
