@@ -78,11 +78,12 @@ int32_t LeDados(Dados* dados, Leitura leitura) {
   return LeDadosSemLimpar<Registro>(dados, leitura);
 }
 
+// Frees a block of the task allocator and gives the null that the caller stores in its place: the
+// records are packed, so a reference to their pointer fields could be misaligned.
 template <class T>
-void LiberaBloco(T*& bloco) {
-  if (bloco == nullptr) return;
-  CoTaskMemFree(bloco);
-  bloco = nullptr;
+T* LiberaBloco(T* bloco) {
+  if (bloco != nullptr) CoTaskMemFree(bloco);
+  return nullptr;
 }
 
 }  // namespace
@@ -120,7 +121,7 @@ int32_t CPPAcessoDados::GetRequisitanteFromUsuario(int32_t primeiro, int32_t seg
   int32_t ponteiro = 0;
   if (SUCCEEDED(hr) && lista.ulQtd != 0 && lista.pregRequerentes != nullptr)
     std::memcpy(&ponteiro, lista.pregRequerentes, sizeof ponteiro);
-  LiberaBloco(lista.pregRequerentes);
+  lista.pregRequerentes = LiberaBloco(lista.pregRequerentes);
   if (FAILED(hr)) return hr;
   if (ponteiro != 0) return LeRequisitante(ponteiro, requisitante);
   return hr;
@@ -144,7 +145,7 @@ void CPPAcessoDados::LiberaRequisicaoInterna(_REG_REQUISICAOINTERNAPS* registro)
     for (uint32_t i = 0; i < registro->ulQtdItens; ++i) {
       _REG_ITEMREQUISICAOINTERNAPS& item = registro->pregItens[i];
       if (item.ulQtdAdicionais != 0) {
-        LiberaBloco(item.pregAdicionais);
+        item.pregAdicionais = LiberaBloco(item.pregAdicionais);
         item.ulQtdAdicionais = 0;
       }
       if (item.pregAtendimentos != nullptr) {
@@ -154,30 +155,30 @@ void CPPAcessoDados::LiberaRequisicaoInterna(_REG_REQUISICAOINTERNAPS* registro)
             for (uint32_t e = 0; e < atendimento.ulQtdAdicionais; ++e) {
               _REG_ATENDIMENTO_ADICIONALPS& adicional = atendimento.pregAdicionais[e];
               if (adicional.ulQtdSubitens != 0) {
-                LiberaBloco(adicional.pregSubitens);
+                adicional.pregSubitens = LiberaBloco(adicional.pregSubitens);
                 adicional.ulQtdSubitens = 0;
               }
             }
           }
           if (atendimento.ulQtdAdicionais != 0) {
-            LiberaBloco(atendimento.pregAdicionais);
+            atendimento.pregAdicionais = LiberaBloco(atendimento.pregAdicionais);
             atendimento.ulQtdAdicionais = 0;
           }
-          LiberaBloco(atendimento.pregComposicao);
+          atendimento.pregComposicao = LiberaBloco(atendimento.pregComposicao);
           atendimento.ulQtdComposicao = 0;
         }
       }
       if (item.ulQtdAtendimentos != 0) {
-        LiberaBloco(item.pregAtendimentos);
+        item.pregAtendimentos = LiberaBloco(item.pregAtendimentos);
         item.ulQtdAtendimentos = 0;
       }
       if (item.ulQtdComposicao != 0) {
-        LiberaBloco(item.pregComposicao);
+        item.pregComposicao = LiberaBloco(item.pregComposicao);
         item.ulQtdComposicao = 0;
       }
     }
   }
-  LiberaBloco(registro->pregItens);
+  registro->pregItens = LiberaBloco(registro->pregItens);
   registro->ulQtdItens = 0;
 }
 
@@ -401,7 +402,7 @@ int32_t CPPAcessoDados::LeItemTabelaPreco(_REG_FILTRO_LEITURA_TAB_PRECOSPS filtr
   _REG_LISTA_ITENS_TAB_PRECOSPS lista{};
   const HRESULT hr = servidor->LeItemTabelaPreco(filtro, &lista);
   if (SUCCEEDED(hr) && lista.ulQtd != 0 && lista.pregItens != nullptr) item->CopiarDe(&lista.pregItens[0]);
-  LiberaBloco(lista.pregItens);
+  lista.pregItens = LiberaBloco(lista.pregItens);
   return hr;
 }
 
@@ -416,7 +417,7 @@ int32_t CPPAcessoDados::LeReferenciaGrade(_REG_POSICAO_PRODUTOPS posicao, CPPDad
   const HRESULT hr = servidor->LeReferenciaGrade(filtro, &lista);
   if (SUCCEEDED(hr) && lista.ulQtd != 0 && lista.pregReferencias != nullptr)
     referencia->CopiarDe(&lista.pregReferencias[0]);
-  LiberaBloco(lista.pregReferencias);
+  lista.pregReferencias = LiberaBloco(lista.pregReferencias);
   return hr;
 }
 
@@ -552,7 +553,7 @@ int32_t CPPAcessoDados::LeInfSuplementar(int32_t ponteiro, _REG_CATEGORIAS_PS* r
   const HRESULT hr = servidor->LeRegistros(1, ponteiros, &quantidade, &categorias);
   // An answer may hold no category: then the zeroed record goes back with the call's result.
   if (SUCCEEDED(hr) && quantidade > 0 && categorias != nullptr) *registro = categorias[0];
-  LiberaBloco(categorias);
+  categorias = LiberaBloco(categorias);
   return hr;
 }
 
@@ -576,7 +577,7 @@ int32_t CPPAcessoDados::LePedidoFT(uint32_t chave, CPPDadosPedidoFT* pedido) {
   // A success may come without a record: the object stays cleared.
   if (SUCCEEDED(hr) && registro != nullptr) pedido->CopiarDe(registro);
   LiberaRegistroPedidoFT(registro);
-  LiberaBloco(registro);
+  registro = LiberaBloco(registro);
   return hr;
 }
 

@@ -358,7 +358,7 @@ _REG_ES_SALDOS_PRODUTOSPS SaldoParaLista(const SaldoGravadoES& gravado) {
   _REG_ES_SALDOS_PRODUTOSPS saldo;
   std::memset(&saldo, 0, sizeof saldo);
   std::memcpy(&saldo, &gravado.regChave, sizeof gravado.regChave);
-  saldo.vQuantidade = gravado.vQuantidade;
+  saldo.vQuantidade.int64 = gravado.vQuantidade.int64;
   return saldo;
 }
 
@@ -422,6 +422,7 @@ HRESULT QVES_Movimento::GravaMovimento(int32_t lOpcao, _REG_ES_MOVIMENTOPS regMo
 
     if (TemLote(m.regLotePS)) {
       const _REG_ES_LOTEPS lote = m.regLotePS;
+      int32_t ponteiroLote = m.lPonteiroLote;  // m is packed: its fields are not bound to references
       if (const HRESULT hr = AchaOuAcrescenta(
               alteracao, kLotes, lote,
               [&](const _REG_ES_LOTEPS& existente) {
@@ -429,23 +430,26 @@ HRESULT QVES_Movimento::GravaMovimento(int32_t lOpcao, _REG_ES_MOVIMENTOPS regMo
                            ? strncmp(existente.cNumeroLote, lote.cNumeroLote, sizeof lote.cNumeroLote) == 0
                            : std::memcmp(&existente, &lote, sizeof lote) == 0;
               },
-              m.lPonteiroLote);
+              ponteiroLote);
           FAILED(hr))
         return hr;
+      m.lPonteiroLote = ponteiroLote;
     } else if (m.lPonteiroLote != 0) {
       _REG_ES_LOTEPS lote;
       if (const HRESULT hr = LeNaPosicao(alteracao, kLotes, m.lPonteiroLote, lote); FAILED(hr)) return hr;
     }
     if (m.regVolumePS.cVolume[0] != 0) {
       const _REG_ES_VOLUMEPS volume = m.regVolumePS;
+      int32_t ponteiroVolume = m.lPonteiroVolume;
       if (const HRESULT hr = AchaOuAcrescenta(
               alteracao, kVolumes, volume,
               [&](const _REG_ES_VOLUMEPS& existente) {
                 return strncmp(existente.cVolume, volume.cVolume, sizeof volume.cVolume) == 0;
               },
-              m.lPonteiroVolume);
+              ponteiroVolume);
           FAILED(hr))
         return hr;
+      m.lPonteiroVolume = ponteiroVolume;
     } else if (m.lPonteiroVolume != 0) {
       _REG_ES_VOLUMEPS volume;
       if (const HRESULT hr = LeNaPosicao(alteracao, kVolumes, m.lPonteiroVolume, volume); FAILED(hr)) return hr;
@@ -455,8 +459,11 @@ HRESULT QVES_Movimento::GravaMovimento(int32_t lOpcao, _REG_ES_MOVIMENTOPS regMo
     std::memset(&gravado, 0, sizeof gravado);
     gravado.vMovido.int64 = sinal * m.vQuantidade.int64;
     MudancaSaldos saldos(alteracao, diretorio);
-    if (const HRESULT hr = saldos.Move(ChaveDoMovimento(m), gravado.vMovido, false, gravado.ulRegistroSaldo); FAILED(hr))
-      return hr;
+    CY movido;
+    movido.int64 = gravado.vMovido.int64;
+    uint32_t registroSaldo = 0;
+    if (const HRESULT hr = saldos.Move(ChaveDoMovimento(m), movido, false, registroSaldo); FAILED(hr)) return hr;
+    gravado.ulRegistroSaldo = registroSaldo;
 
     uint64_t fimAnexos = 0;
     if (const HRESULT hr = alteracao.Tamanho(anexos, fimAnexos); FAILED(hr)) return hr;
@@ -636,8 +643,8 @@ HRESULT QVES_Movimento::LeSaldoPosicao(_REG_ES_CHAVE_SALDOPS regChave, _REG_ES_S
     return S_OK;
   });
   if (FAILED(hr)) return hr;
-  resposta.vSaldoTipoEstoque0 = resposta.vSaldoTipoEstoque[0];
-  resposta.vSaldoTipoEstoque2 = resposta.vSaldoTipoEstoque[2];
+  resposta.vSaldoTipoEstoque0.int64 = resposta.vSaldoTipoEstoque[0].int64;
+  resposta.vSaldoTipoEstoque2.int64 = resposta.vSaldoTipoEstoque[2].int64;
   *pregSaldo = resposta;
   return S_OK;
 }
@@ -685,7 +692,7 @@ HRESULT QVES_Movimento::LeLoteReposicao(_REG_POSICAO_PRODUTOPS regPosicao, CY* p
     return hr;
   for (const LoteReposicaoES& lote : lotes) {
     if (std::memcmp(&lote.regPosicaoProduto, &regPosicao, sizeof regPosicao) == 0) {
-      *pvLoteReposicao = lote.vLoteReposicao;
+      pvLoteReposicao->int64 = lote.vLoteReposicao.int64;
       return S_OK;
     }
   }

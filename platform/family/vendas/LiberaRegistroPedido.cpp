@@ -3,37 +3,41 @@
 
 namespace {
 
+// Frees a block and gives the null that the caller stores in its place: the records are packed, so
+// a reference to their pointer fields could be misaligned.
 template <class T>
-void Libera(T*& bloco) {
-  if (!bloco) return;
-  CoTaskMemFree(bloco);
-  bloco = nullptr;
+T* Libera(T* bloco) {
+  if (bloco) CoTaskMemFree(bloco);
+  return nullptr;
 }
 
-void LiberaDetalhes(tagREG_DETALHE_PEDIDOPS*& detalhes, uint16_t& quantidade) {
+// The details of an order or of an item, each with its array.
+template <class Registro>
+void LiberaDetalhes(Registro& dono) {
+  tagREG_DETALHE_PEDIDOPS* detalhes = dono.pregDetalhes;
   if (!detalhes) return;
-  for (uint16_t i = 0; i < quantidade; ++i) Libera(detalhes[i].pDados);
-  Libera(detalhes);
-  quantidade = 0;
+  for (uint16_t i = 0; i < dono.iQtdDetalhes; ++i) detalhes[i].pDados = Libera(detalhes[i].pDados);
+  dono.pregDetalhes = Libera(detalhes);
+  dono.iQtdDetalhes = 0;
 }
 
 }  // namespace
 
 void LiberaRegistroPedidoFT(tagREG_PEDIDOPS* pedido) {
   if (!pedido) return;
-  Libera(pedido->pComplemento);
+  pedido->pComplemento = Libera(pedido->pComplemento);
   pedido->cPossuiComplemento = 0;
-  LiberaDetalhes(pedido->pregDetalhes, pedido->iQtdDetalhes);
+  LiberaDetalhes(*pedido);
   if (!pedido->pregItens) return;
   for (uint16_t i = 0; i < pedido->iQtdItens; ++i) {
     tagREG_ITENSPEDIDOPS& item = pedido->pregItens[i];
-    LiberaDetalhes(item.pregDetalhes, item.iQtdDetalhes);
+    LiberaDetalhes(item);
     if (item.pregLiberacoes) {
-      Libera(item.pregLiberacoes);
+      item.pregLiberacoes = Libera(item.pregLiberacoes);
       item.iQtdLiberacoes = 0;
     }
-    Libera(item.pComplemento);
+    item.pComplemento = Libera(item.pComplemento);
   }
-  Libera(pedido->pregItens);
+  pedido->pregItens = Libera(pedido->pregItens);
   pedido->iQtdItens = 0;
 }

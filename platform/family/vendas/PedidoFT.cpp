@@ -68,29 +68,35 @@ HRESULT ItemExiste(const std::string& diretorio, uint32_t chave, uint16_t indice
 }
 
 // A block of the task allocator holding `dados` (null when empty); false when it cannot be had.
-bool Bloco(const uint8_t* dados, size_t tamanho, uint8_t*& bloco) {
-  bloco = nullptr;
+// The records are packed: callers keep the block in a local and store it afterwards, as a
+// reference to a pointer field of theirs would be misaligned.
+bool Bloco(const uint8_t* dados, size_t tamanho, uint8_t** bloco) {
+  *bloco = nullptr;
   if (tamanho == 0) return true;
-  bloco = static_cast<uint8_t*>(CoTaskMemAlloc(tamanho));
-  if (!bloco) return false;
-  std::memcpy(bloco, dados, tamanho);
+  *bloco = static_cast<uint8_t*>(CoTaskMemAlloc(tamanho));
+  if (!*bloco) return false;
+  std::memcpy(*bloco, dados, tamanho);
   return true;
 }
 
 // The details of one place, each with its array; the count goes to `quantidade` only when every
 // block was had (a failure leaves what was built for LiberaRegistroPedidoFT).
-bool Detalhes(const std::vector<const AnexoPedidoFT*>& anexos, tagREG_DETALHE_PEDIDOPS*& detalhes,
-              uint16_t& quantidade) {
-  detalhes = nullptr;
-  quantidade = 0;
+template <class Registro>
+bool Detalhes(const std::vector<const AnexoPedidoFT*>& anexos, Registro& dono) {
+  dono.pregDetalhes = nullptr;
+  dono.iQtdDetalhes = 0;
   if (anexos.empty()) return true;
-  detalhes = static_cast<tagREG_DETALHE_PEDIDOPS*>(CoTaskMemAlloc(anexos.size() * sizeof(tagREG_DETALHE_PEDIDOPS)));
+  auto* detalhes =
+      static_cast<tagREG_DETALHE_PEDIDOPS*>(CoTaskMemAlloc(anexos.size() * sizeof(tagREG_DETALHE_PEDIDOPS)));
   if (!detalhes) return false;
   std::memset(static_cast<void*>(detalhes), 0, anexos.size() * sizeof(tagREG_DETALHE_PEDIDOPS));
-  quantidade = static_cast<uint16_t>(anexos.size());
+  dono.pregDetalhes = detalhes;
+  dono.iQtdDetalhes = static_cast<uint16_t>(anexos.size());
   for (size_t i = 0; i < anexos.size(); ++i) {
     std::memcpy(detalhes[i].cReservado0, anexos[i]->cCabeca, sizeof detalhes[i].cReservado0);
-    if (!Bloco(anexos[i]->cDados, anexos[i]->usTamanho, detalhes[i].pDados)) return false;
+    uint8_t* bloco;
+    if (!Bloco(anexos[i]->cDados, anexos[i]->usTamanho, &bloco)) return false;
+    detalhes[i].pDados = bloco;
   }
   return true;
 }
@@ -113,10 +119,12 @@ bool MontaPedido(const PedidoFT& registro, const std::vector<ItemPedidoFT>& iten
   pedido = SemArraysPedido(registro.regPedido);
   const std::vector<const AnexoPedidoFT*> complemento = AnexosEm(anexos, kComplementoPedidoFT, 0);
   if (!complemento.empty()) {
-    if (!Bloco(complemento.front()->cDados, complemento.front()->usTamanho, pedido.pComplemento)) return false;
+    uint8_t* bloco;
+    if (!Bloco(complemento.front()->cDados, complemento.front()->usTamanho, &bloco)) return false;
+    pedido.pComplemento = bloco;
     pedido.cPossuiComplemento = 1;
   }
-  if (!Detalhes(AnexosEm(anexos, kDetalhePedidoFT, 0), pedido.pregDetalhes, pedido.iQtdDetalhes)) return false;
+  if (!Detalhes(AnexosEm(anexos, kDetalhePedidoFT, 0), pedido)) return false;
   if (itens.empty()) return true;
 
   pedido.pregItens = static_cast<tagREG_ITENSPEDIDOPS*>(CoTaskMemAlloc(itens.size() * sizeof(tagREG_ITENSPEDIDOPS)));
@@ -126,14 +134,23 @@ bool MontaPedido(const PedidoFT& registro, const std::vector<ItemPedidoFT>& iten
   for (size_t i = 0; i < itens.size(); ++i) {
     tagREG_ITENSPEDIDOPS& item = pedido.pregItens[i];
     const uint16_t indice = itens[i].usIndice;
-    if (!Detalhes(AnexosEm(anexos, kDetalheItemFT, indice), item.pregDetalhes, item.iQtdDetalhes)) return false;
+    if (!Detalhes(AnexosEm(anexos, kDetalheItemFT, indice), item)) return false;
     std::vector<tagREG_LIBERACAO_ITENS_PEDIDOPS> doItem;
-    for (const LiberacaoPedidoFT& l : liberacoes)
-      if (l.usIndice == indice) doItem.push_back(l.regLiberacao);
-    if (!CopiaParaTarefaFamilia(doItem, &item.pregLiberacoes)) return false;
+    for (const LiberacaoPedidoFT& l : liberacoes) {
+      if (l.usIndice != indice) continue;
+      tagREG_LIBERACAO_ITENS_PEDIDOPS liberacao;
+      std::memcpy(static_cast<void*>(&liberacao), &l.regLiberacao, sizeof liberacao);
+      doItem.push_back(liberacao);
+    }
+    tagREG_LIBERACAO_ITENS_PEDIDOPS* liberacoesDoItem;
+    if (!CopiaParaTarefaFamilia(doItem, &liberacoesDoItem)) return false;
+    item.pregLiberacoes = liberacoesDoItem;
     item.iQtdLiberacoes = static_cast<uint16_t>(doItem.size());
     const std::vector<const AnexoPedidoFT*> seu = AnexosEm(anexos, kComplementoItemFT, indice);
-    if (!seu.empty() && !Bloco(seu.front()->cDados, seu.front()->usTamanho, item.pComplemento)) return false;
+    if (seu.empty()) continue;
+    uint8_t* bloco;
+    if (!Bloco(seu.front()->cDados, seu.front()->usTamanho, &bloco)) return false;
+    item.pComplemento = bloco;
   }
   return true;
 }
@@ -319,7 +336,7 @@ HRESULT QVFT_Pedido::LiberaItem(uint32_t ulQtd, const tagREG_LIBERA_ITEM_PEDIDOP
       std::memset(static_cast<void*>(&nova), 0, sizeof nova);
       nova.ulChave = pedida.lPonteiroPedido;
       nova.usIndice = pedida.usIdxItemPedido;
-      nova.regLiberacao.vQuantidade = pedida.vQuantidade;
+      nova.regLiberacao.vQuantidade.int64 = pedida.vQuantidade.int64;
       nova.regLiberacao.ulChaveOP = pedida.ulChaveOP;
       registros.emplace_back(sizeof nova);
       ParaBytes(nova, registros.back());
@@ -351,7 +368,7 @@ HRESULT QVFT_Pedido::BuscaPonteiros(tagREG_FILTRO_PEDIDOPS regFiltro, tagREG_PER
   if (const HRESULT hr = LeTabelaFamilia(Sessao().diretorio, kItens, itens); FAILED(hr)) return hr;
   std::vector<uint32_t> chaves;
   for (const PedidoFT& pedido : pedidos)
-    if (PassaNoFiltro(pedido, itens, regFiltro, regPeriodo)) chaves.push_back(pedido.ulChave);
+    if (PassaNoFiltro(pedido, itens, regFiltro, regPeriodo)) chaves.push_back(uint32_t{pedido.ulChave});
   uint32_t* lista = nullptr;
   if (!CopiaParaTarefaFamilia(chaves, &lista)) return E_OUTOFMEMORY;
   pregPonteiros->lQtd = static_cast<uint32_t>(chaves.size());
