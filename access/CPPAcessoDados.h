@@ -10,8 +10,8 @@
 // (a record in place of a data class) zero the caller's record and fill it; without an interface
 // the record is left untouched. Readers keep no state and report nothing themselves.
 //
-// `long` of the original interfaces is int32_t here, `unsigned long` uint32_t. One thread at a time,
-// as the hub.
+// The interfaces' 32-bit `long` and `unsigned long` are int32_t and uint32_t here, so that record
+// layouts and answers keep their width on every target. One thread at a time, as the hub.
 #pragma once
 
 #include <cstdint>

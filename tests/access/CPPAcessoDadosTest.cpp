@@ -28,6 +28,7 @@
 #include "platform/family/vendas/PedidoFT.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/registry.h"
+#include "tests/access/MestreFalso.h"
 #include "tests/support/Instalacao.h"
 
 namespace {
@@ -63,47 +64,6 @@ Registro Zerado() {
 // A number as the table compares it: the empty text for 0, as a cleared object shows it.
 std::string Num(int64_t valor) { return valor == 0 ? std::string() : std::to_string(valor); }
 
-// The master settings of the module, answering both sale tables; its reads are counted.
-class MestreFalso : public IQVPP_MestrePP {
- public:
-  HRESULT QueryInterface(REFIID, void** objeto) override {
-    *objeto = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return ++referencias_; }
-  ULONG Release() override { return --referencias_; }
-  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return S_OK; }
-  HRESULT Grava(_REG_VARMO_MESTRE) override { return E_NOTIMPL; }
-  HRESULT GravaInfApontExternoFiliais(uint16_t, _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS*, int32_t*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT Le(_REG_VARMO_MESTRE* registro) override {
-    ++leituras;
-    if (FAILED(resposta)) return resposta;
-    registro->ulPonteiroTabelaPrecoVendaProduto = kTabela2;
-    registro->ulPonteiroTabelaPrecoVendaServico = kTabela1;
-    registro->iQuantidadeTerminais = 12;
-    return S_OK;
-  }
-  HRESULT LeListaInfApontExternoFiliais(_REG_PP_LISTA_MESTRE_INF_APONT_EXTERNO_FILIALPS*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT LeVersao(_REG_PP_VERSAOPS*) override { return E_NOTIMPL; }
-  HRESULT BuscaInfoServidor(_REG_VARMO_INFO_SERVIDORPS*) override { return E_NOTIMPL; }
-  HRESULT ProdutoTeveMovimentacao(uint32_t, int32_t*, uint16_t*) override { return E_NOTIMPL; }
-  HRESULT LeInfApontExternoFiliais(uint16_t, _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
-    return E_NOTIMPL;
-  }
-
-  int leituras = 0;
-  HRESULT resposta = S_OK;
-
- private:
-  std::atomic<ULONG> referencias_{1};
-};
 
 // A grid server that finds every code at pointer 0 with success, its record filled all the same.
 class GradesPonteiroZero : public IQVDF_GradesProduto {

@@ -23,6 +23,7 @@
 #include "platform/family/estoque/ServidorEstoque.h"
 #include "platform/family/vendas/PedidoFT.h"
 #include "platform/win32/clock.h"
+#include "tests/access/MestreFalso.h"
 #include "tests/support/Instalacao.h"
 
 namespace {
@@ -159,47 +160,6 @@ TEST(CPPBufferTest, TableSizeIsTheCountTimesOnePointTwoOneTruncated) {
 // ---------------------------------------------------------------------------------------------
 // The caches over the family's stand-ins.
 
-// A master-settings server that answers a fixed record and counts its reads. Lives on the stack
-// of the fixture; its references are only counted.
-class MestreFalso : public IQVPP_MestrePP {
- public:
-  HRESULT QueryInterface(REFIID, void** objeto) override {
-    *objeto = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++referencias; }
-  ULONG Release() override { return --referencias; }
-  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return S_OK; }
-  HRESULT Grava(_REG_VARMO_MESTRE) override { return E_NOTIMPL; }
-  HRESULT GravaInfApontExternoFiliais(uint16_t, _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS*, int32_t*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT Le(_REG_VARMO_MESTRE* registro) override {
-    ++leituras;
-    std::memset(registro, 0, sizeof *registro);
-    registro->ulPonteiroTabelaPrecoVendaProduto = tabelaProduto;
-    registro->ulPonteiroTabelaPrecoVendaServico = tabelaServico;
-    return S_OK;
-  }
-  HRESULT LeListaInfApontExternoFiliais(_REG_PP_LISTA_MESTRE_INF_APONT_EXTERNO_FILIALPS*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT LeVersao(_REG_PP_VERSAOPS*) override { return E_NOTIMPL; }
-  HRESULT BuscaInfoServidor(_REG_VARMO_INFO_SERVIDORPS*) override { return E_NOTIMPL; }
-  HRESULT ProdutoTeveMovimentacao(uint32_t, int32_t*, uint16_t*) override { return E_NOTIMPL; }
-  HRESULT LeInfApontExternoFiliais(uint16_t, _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
-    return E_NOTIMPL;
-  }
-
-  ULONG referencias = 1;
-  int leituras = 0;
-  uint32_t tabelaProduto = kTabela2;
-  uint32_t tabelaServico = kTabela1;
-};
 
 // Company TESTE with three products (10 "A1" on grid 5 with unit 1, 20 "B2" and 30 "C3" without
 // a grid, unit 2), one service "S1", prices under tables 1 and 2, the grid items grid 1 item 300
