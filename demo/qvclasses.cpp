@@ -8,20 +8,31 @@
 // classes answer what their handlers answer (E_NOTIMPL while they are pending); then it lists the
 // records that qvinstala seeded for DEMO as those servers answer them (SementeDemo.h), and the
 // module's settings and data version record as QVPP_MestrePP answers them to a session of DEMO.
-// Exits with 1 when a class is missing, a class or a family server cannot be created, or a seeded
-// record cannot be read.
+// Last, with the family's history service stood in for too, the company ANTIGA, whose files
+// qvinstala left in old formats (SementeAntiga.h): its version record as the file holds it, then a
+// session of QVPP_MestrePP, whose Inicializa upgrades the files, with the settings and the version
+// record that it answers after, and the history lines that the upgrade wrote, in order.
+// Exits with 1 when a class is missing, a class or a family server cannot be created, a seeded
+// record cannot be read, or the upgrade of ANTIGA fails.
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "access/CPPServidores.h"
+#include "demo/SementeAntiga.h"
 #include "demo/SementeDemo.h"
+#include "foundation/CQVArqEx.h"
 #include "foundation/CQVRegistryKey.h"
 #include "foundation/QVCom.h"
 #include "foundation/QVData.h"
 #include "platform/com/apartment.h"
 #include "platform/family/ServidoresFamilia.h"
+#include "platform/family/historico/StandInHistorico.h"
+#include "platform/win32/codepage.h"
 #include "platform/win32/msgqueue.h"
+#include "server/CPPAtualizaVersao.h"
+#include "server/CPPNomesArquivos.h"
 #include "server/VarmoPrograma.h"
 #include "server/idl/VarmoFichaTecnicaMestre.h"
 #include "server/idl/VarmoIdentificadores.h"
@@ -39,12 +50,22 @@ std::string Data(uint16_t usData) {
   return usData ? QVDataParaTexto(usData, texto, true) : "never";
 }
 
-// The settings and the version record of DEMO through QVPP_MestrePP, created as every client
+void MostraVersao(const _REG_PP_VERSAOPS& versao) {
+  const uint16_t* slots = &versao.usVersaoMestre;
+  std::string texto;
+  for (int grupo = 0; grupo < 16; ++grupo) texto += (grupo ? " " : "") + std::to_string(slots[grupo]);
+  printf("  version record: family version %u, created %s, last conversion %s\n", versao.usVersaoOrvel,
+         Data(versao.usDataCriacao).c_str(), Data(versao.usDataUltimaConversao).c_str());
+  printf("  format version of the 16 groups of files: %s\n", texto.c_str());
+}
+
+// The settings and the version record of a company through QVPP_MestrePP, created as every client
 // creates it and initialised with the session of user 1 for this program's version 64 (its
-// Inicializa is the gate of the session: it creates the version record of a new company and reads
-// the open period from the branch server); whether every call succeeded.
-bool MostraMestre() {
-  printf("\nQVPP_MestrePP, company DEMO, user 1, session 1, version 64:\n");
+// Inicializa is the gate of the session: it creates the version record of a new company, upgrades
+// the data files of an old one and reads the open period from the branch server); whether every
+// call succeeded.
+bool MostraMestre(const char* empresa) {
+  printf("\nQVPP_MestrePP, company %s, user 1, session 1, version 64:\n", empresa);
   IQVPP_MestrePP* mestre = nullptr;
   HRESULT hr = QVCriaInstanciaServidor(CLSID_QVPP_MestrePP, nullptr, kQVContextoServidor, IID_IQVPP_MestrePP,
                                        reinterpret_cast<void**>(&mestre), kQVCriaRegistraEvento);
@@ -53,7 +74,7 @@ bool MostraMestre() {
   _REG_PP_VERSAOPS versao{};
   if (SUCCEEDED(hr)) {
     _REG_VARMO_INICIALIZAPS sessao{};
-    std::strcpy(sessao.szEmpresa, "DEMO");
+    std::snprintf(sessao.szEmpresa, sizeof sessao.szEmpresa, "%s", empresa);
     sessao.usUsuario = 1;
     sessao.lNumeroSessao = 1;
     sessao.cInicializarCompleto = 1;
@@ -84,13 +105,54 @@ bool MostraMestre() {
          regMestre.cGerarNecessidadeAutomatica, regMestre.cPermiteInsercaoManualNecessidade,
          regMestre.cPermiteCancelarNecessidadeAutomatica, regMestre.cLiberarItemPedido,
          regMestre.cDigitosDataRelatorio);
-  const uint16_t* slots = &versao.usVersaoMestre;
-  std::string texto;
-  for (int grupo = 0; grupo < 16; ++grupo) texto += (grupo ? " " : "") + std::to_string(slots[grupo]);
-  printf("  version record: family version %u, created %s, last conversion %s\n", versao.usVersaoOrvel,
-         Data(versao.usDataCriacao).c_str(), Data(versao.usDataUltimaConversao).c_str());
-  printf("  format version of the 16 groups of files: %s\n", texto.c_str());
+  MostraVersao(versao);
   return true;
+}
+
+// The version record as the company's file holds it, read without a session (which would upgrade
+// the company); whether it could be read.
+bool MostraVersaoArquivo(const char* empresa) {
+  PPRegistroVersao registro{};
+  CQVArqEx arquivo;
+  const CString caminho = CPPNomesArquivos::GetDiretorioDados(empresa) + CPPNomesArquivos::ArqVersao();
+  if (int erro = arquivo.LeRegistro(caminho, kPPRegistroVersao, &registro, kPPTamanhoRegistroVersao)) {
+    printf("  reading %s answers %d\n", static_cast<const char*>(caminho), erro);
+    return false;
+  }
+  _REG_PP_VERSAOPS versao{};
+  std::memcpy(&versao, &registro, sizeof registro.usVersao);
+  versao.usVersaoOrvel = registro.usVersaoOrvel;
+  versao.usDataCriacao = registro.usDataCriacao;
+  versao.usDataUltimaConversao = registro.usDataUltimaConversao;
+  MostraVersao(versao);
+  return true;
+}
+
+// The company in old formats (SementeAntiga.h): its version record before its first session, the
+// session that upgrades it, and the history lines that the upgrade wrote, in order, from the
+// history service; whether the upgrade and every read succeeded.
+bool MostraAntiga() {
+  std::vector<EntradaHistorico> entradas;
+  auto leHistorico = [&entradas] {
+    const HRESULT hr = LeHistoricoEmpresa(kAntigaEmpresa, &entradas);
+    if (FAILED(hr)) printf("  its history answers 0x%08X\n", static_cast<unsigned>(hr));
+    return SUCCEEDED(hr);
+  };
+  printf("\nCompany %s before its first session:\n", kAntigaEmpresa);
+  if (!MostraVersaoArquivo(kAntigaEmpresa) || !leHistorico()) return false;
+  const size_t anteriores = entradas.size();
+  const bool ok = MostraMestre(kAntigaEmpresa);
+  // A failed upgrade keeps the groups that it finished at their new versions.
+  if (!ok) MostraVersaoArquivo(kAntigaEmpresa);
+  if (!leHistorico()) return false;
+  printf("  history lines of the upgrade:\n");
+  for (size_t i = anteriores; i < entradas.size(); ++i) {
+    if (entradas[i].tipo != EntradaHistorico::kLinha) continue;
+    std::string texto = entradas[i].texto;
+    while (!texto.empty() && (texto.back() == '\r' || texto.back() == '\n')) texto.pop_back();
+    printf("    %s\n", Utf8FromAnsi(texto).c_str());
+  }
+  return ok;
 }
 
 // Registers the family's stand-ins, lists them and reaches every server through the hub; whether
@@ -131,7 +193,7 @@ bool MostraServidoresFamilia(ServidoresFamilia& familia) {
     ok = false;
   ok = MostraDemo(hub) && ok;
   hub.Finaliza();
-  ok = MostraMestre() && ok;
+  ok = MostraMestre("DEMO") && ok;
   return ok;
 }
 
@@ -162,7 +224,10 @@ int main() {
 
   {
     ServidoresFamilia familia;
+    StandInHistorico historico;
+    ok = SUCCEEDED(historico.Register()) && ok;
     ok = MostraServidoresFamilia(familia) && ok;
+    ok = MostraAntiga() && ok;
   }
 
   // The server started for these objects would end 5 s after the last one; stop it now instead.

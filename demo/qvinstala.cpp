@@ -1,9 +1,10 @@
 // qvinstala <directory> <catalogue>: prepares a local installation of the module in <directory>
 // (the registry file that QV_REGISTRY names, the message directory with the module's catalogue, and
-// the company "DEMO" with its data directories, also those of the family's other modules, and the
-// company record that the branch server's stand-in keeps), pins the installation's clock, seeds the
-// company's records in the family's stand-ins (SementeDemo.h), writes the module's settings of the
-// company ("PPMESTRE.DAT", which only an installation makes), and prints what it set up, read back
+// the companies "DEMO" and "ANTIGA", each with its data directories, also those of the family's
+// other modules, and the company record that the branch server's stand-in keeps), pins the
+// installation's clock, seeds each company's records in the family's stand-ins (SementeDemo.h),
+// writes the module's settings of DEMO ("PPMESTRE.DAT", which only an installation makes) and
+// ANTIGA's data directory in old formats (SementeAntiga.h), and prints what it set up, read back
 // through the foundation's own registry and path functions.
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "foundation/CQVMensagem.h"
+#include "demo/SementeAntiga.h"
 #include "demo/SementeDemo.h"
 #include "foundation/CQVRegistryKey.h"
 #include "foundation/QVCaminho.h"
@@ -32,8 +34,10 @@ const char kChaveAmbiente[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manag
 // The date that the installation believes at the moment it is set up; from there its clock ticks.
 const char kDataInstalacao[] = "15/06/2026 08:00";
 const char kRazaoSocial[] = "DEMO Industria e Comercio Ltda";
-// The family's other modules whose stand-ins keep files for the company.
-const char* const kModulosFamilia[] = {"ES", "CN", "FT", "CM"};
+const char kRazaoSocialAntiga[] = "ANTIGA Confeccoes Ltda";
+// A company's data directories: this module's, the base system's, and those of the family's other
+// modules whose stand-ins keep files for it.
+const char* const kModulos[] = {"PP", "DF", "ES", "CN", "FT", "CM"};
 
 // One step of the installation: what it does, and the step itself, which answers ERROR_SUCCESS or
 // the Win32 error that stopped it.
@@ -60,21 +64,31 @@ Passo Grava(const CString& subChave, const char* nome, const CString& valor) {
           }};
 }
 
-Passo GravaEmpresaFilial() {
-  return {"seed the branch server's company record", [] {
-            const HRESULT hr = ServidorFiliais::GravaEmpresa(kEmpresa, kRazaoSocial);
-            // its failures are Win32 errors as HRESULTs
-            return SUCCEEDED(hr) ? static_cast<DWORD>(ERROR_SUCCESS) : static_cast<DWORD>(hr) & 0xFFFF;
-          }};
+// A step's HRESULT as the error number that the installation prints (a Win32 error, or a message
+// number of the record engine).
+DWORD ErroDoPasso(HRESULT hr) {
+  return SUCCEEDED(hr) ? static_cast<DWORD>(ERROR_SUCCESS) : static_cast<DWORD>(hr) & 0xFFFF;
 }
 
-Passo SemeiaEmpresa() {
-  return {"seed the company's records in the family's stand-ins", [] {
-            int dia, mes, ano;
-            sscanf(kDataInstalacao, "%d/%d/%d", &dia, &mes, &ano);
-            const HRESULT hr = SemeiaDemo(kEmpresa, QVMontaData(dia, mes, ano));
-            return SUCCEEDED(hr) ? static_cast<DWORD>(ERROR_SUCCESS) : static_cast<DWORD>(hr) & 0xFFFF;
-          }};
+uint16_t DataInstalacao() {
+  int dia, mes, ano;
+  sscanf(kDataInstalacao, "%d/%d/%d", &dia, &mes, &ano);
+  return QVMontaData(dia, mes, ano);
+}
+
+Passo GravaEmpresaFilial(const char* empresa, const char* razaoSocial) {
+  return {CString("seed the branch server's company record of ") + empresa,
+          [empresa, razaoSocial] { return ErroDoPasso(ServidorFiliais::GravaEmpresa(empresa, razaoSocial)); }};
+}
+
+Passo SemeiaEmpresa(const char* empresa) {
+  return {CString("seed the records of ") + empresa + " in the family's stand-ins",
+          [empresa] { return ErroDoPasso(SemeiaDemo(empresa, DataInstalacao())); }};
+}
+
+Passo SemeiaEmpresaAntiga(const CString& diretorio) {
+  return {"write the old-format data files of " + diretorio,
+          [diretorio] { return ErroDoPasso(SemeiaAntiga(diretorio, DataInstalacao())); }};
 }
 
 // Record 0 of "PPMESTRE.DAT" as a small company starts: three terminals, requirements generated
@@ -85,11 +99,9 @@ Passo SemeiaEmpresa() {
 Passo GravaMestre(const CString& diretorio) {
   const CString arquivo = diretorio + "PPMESTRE.DAT";
   return {"write the module's settings " + arquivo, [arquivo] {
-            int dia, mes, ano;
-            sscanf(kDataInstalacao, "%d/%d/%d", &dia, &mes, &ano);
             PPRegistroMestre mestre{};
             mestre.iQuantidadeTerminais = 3;
-            mestre.usMesAnoImplantacao = QVMontaMesAno(mes, ano);
+            mestre.usMesAnoImplantacao = QVDataParaMesAno(DataInstalacao());
             mestre.cPermiteInsercaoManualNecessidade = 1;
             mestre.cPermiteCancelarNecessidadeAutomatica = 1;
             mestre.cGerarNecessidadeAutomatica = 1;
@@ -106,6 +118,21 @@ Passo GravaMestre(const CString& diretorio) {
             CloseHandle(arq);
             return ok && escritos != sizeof mestre ? static_cast<DWORD>(ERROR_WRITE_FAULT) : erro;
           }};
+}
+
+// The steps that make a company: its data directories (PP, DF and the family's other modules) with
+// their values under the company's key, its record at the branch server and its records in the
+// family's stand-ins.
+void PassosEmpresa(std::vector<Passo>& passos, const CString& raiz, const char* instalacao, const char* empresa,
+                   const char* razaoSocial) {
+  const CString diretorio = raiz + "empresas\\" + empresa + "\\";
+  const CString chave = CString(instalacao) + "\\Empresas\\" + empresa;
+  for (const char* modulo : kModulos) {
+    passos.push_back(CriaDiretorio(diretorio + modulo + "\\"));
+    passos.push_back(Grava(chave, modulo, diretorio + modulo + "\\"));
+  }
+  passos.push_back(GravaEmpresaFilial(empresa, razaoSocial));
+  passos.push_back(SemeiaEmpresa(empresa));
 }
 
 // The override: A (the date to believe), then B (the real local time at which A was current).
@@ -143,9 +170,8 @@ int main(int argc, char** argv) {
   CString raiz = SystemPathOf(argv[1]).c_str();
   if (raiz.IsEmpty() || raiz[raiz.GetLength() - 1] != '\\') raiz += '\\';
   CString catalogo = SystemPathOf(argv[2]).c_str();
-  CString mensagens = raiz + "mensagens\\", empresa = raiz + "empresas\\DEMO\\";
+  CString mensagens = raiz + "mensagens\\";
   const char* instalacao = "SOFTWARE\\QV Rivovoda";
-  CString chaveEmpresa = CString(instalacao) + "\\Empresas\\" + kEmpresa;
   CString chavePP = QVConcatenaCaminho(instalacao, QVGetTituloSistema(kQVSistemaPP));
   CString chaveDF = QVConcatenaCaminho(instalacao, QVGetTituloSistema(kQVSistemaDF));
 
@@ -156,8 +182,6 @@ int main(int argc, char** argv) {
       CriaDiretorio(raiz + "cadastros\\"),
       CriaDiretorio(raiz + "imagens\\"),
       CriaDiretorio(raiz + "indice\\"),
-      CriaDiretorio(empresa + "PP\\"),
-      CriaDiretorio(empresa + "DF\\"),
       CopiaCatalogo(catalogo, mensagens),
       Grava(instalacao, "Mensagens", mensagens),
       Grava(instalacao, "Relatorios", raiz + "relatorios\\"),
@@ -167,17 +191,12 @@ int main(int argc, char** argv) {
       Grava(chavePP, "Path", raiz + "bin\\"),
       Grava(chaveDF, "Path", raiz + "bin\\"),
       Grava(chaveDF, "QVIndice", raiz + "indice\\"),
-      Grava(chaveEmpresa, "PP", empresa + "PP\\"),
-      Grava(chaveEmpresa, "DF", empresa + "DF\\"),
       Grava(kChaveAmbiente, "QV_DATETIME", TextoRelogio()),
   };
-  for (const char* modulo : kModulosFamilia) {
-    passos.push_back(CriaDiretorio(empresa + modulo + "\\"));
-    passos.push_back(Grava(chaveEmpresa, modulo, empresa + modulo + "\\"));
-  }
-  passos.push_back(GravaEmpresaFilial());
-  passos.push_back(SemeiaEmpresa());
-  passos.push_back(GravaMestre(empresa + "PP\\"));
+  PassosEmpresa(passos, raiz, instalacao, kEmpresa, kRazaoSocial);
+  passos.push_back(GravaMestre(raiz + "empresas\\" + kEmpresa + "\\PP\\"));
+  PassosEmpresa(passos, raiz, instalacao, kAntigaEmpresa, kRazaoSocialAntiga);
+  passos.push_back(SemeiaEmpresaAntiga(raiz + "empresas\\" + kAntigaEmpresa + "\\PP\\"));
   for (const Passo& passo : passos) {
     const DWORD erro = passo.executa();
     if (erro == ERROR_SUCCESS) continue;
@@ -191,8 +210,10 @@ int main(int argc, char** argv) {
   MostraChave(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "SOFTWARE\\QV Rivovoda");
   MostraChave(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", kChaveAmbiente);
   printf("\nAs the module reads it:\n");
-  printf("  message directory          %s\n", static_cast<const char*>(QVGetDiretorioMensagens()));
-  printf("  data directory of %s (PP) %s\n", kEmpresa, static_cast<const char*>(QVGetDiretorioEmpresa(kQVSistemaPP, kEmpresa)));
-  printf("  message 16021              %s\n", Utf8FromAnsi(QVLeMensagem(16021, kQVSistemaPP).str()).c_str());
+  printf("  message directory               %s\n", static_cast<const char*>(QVGetDiretorioMensagens()));
+  for (const char* empresa : {kEmpresa, kAntigaEmpresa})
+    printf("  data directory of %-6s (PP) %s\n", empresa,
+           static_cast<const char*>(QVGetDiretorioEmpresa(kQVSistemaPP, empresa)));
+  printf("  message 16021                   %s\n", Utf8FromAnsi(QVLeMensagem(16021, kQVSistemaPP).str()).c_str());
   return 0;
 }

@@ -14,27 +14,35 @@
 #include "platform/family/base/InterfacesBase.h"
 #include "platform/family/filiais/InterfaceFilial.h"
 #include "platform/win32/codepage.h"
+#include "server/CPPAtualizaVersaoFichaTecnica.h"
+#include "server/CPPAtualizaVersaoMestre.h"
+#include "server/CPPAtualizaVersaoMetasProducao.h"
+#include "server/CPPAtualizaVersaoNumeracao.h"
+#include "server/CPPAtualizaVersaoOP.h"
+#include "server/CPPAtualizaVersaoOperacaoProducao.h"
+#include "server/CPPAtualizaVersaoRecurso.h"
+#include "server/CPPAtualizaVersaoTipoOP.h"
 #include "server/CPPHistorico.h"
 #include "server/CPPNomesArquivos.h"
 #include "server/PPDatas.h"
 #include "server/PPMovimentacaoProduto.h"
 
-// The converters come group by group; until a group has its own, old files of the group are
-// refused with 1615.
+// The converter of each group; processes, calendars and sections have none (their files have
+// never changed format), so a company with one of them at 0 is refused with 1615.
 const PPTabelaConversores kPPConversoresVersao = {{
-    {kPPGrupoMestre, nullptr},            // CPPAtualizaVersaoMestre
-    {kPPGrupoTipoOP, nullptr},            // CPPAtualizaVersaoTipoOP
-    {kPPGrupoFluxoProcesso, nullptr},     // CPPAtualizaVersaoFluxoProcesso
-    {kPPGrupoOperacaoProducao, nullptr},  // CPPAtualizaVersaoOperacaoProducao
-    {kPPGrupoFichaTecnica, nullptr},      // CPPAtualizaVersaoFichaTecnica
-    {kPPGrupoOrdemProducao, nullptr},     // CPPAtualizaVersaoOP
-    {kPPGrupoRecurso, nullptr},           // CPPAtualizaVersaoRecurso
-    {kPPGrupoPlanoManutencao, nullptr},   // CPPAtualizaVersaoPlanoManutencao
-    {kPPGrupoGestaoManutencao, nullptr},  // CPPAtualizaVersaoGestaoManutencao
-    {kPPGrupoColecao, nullptr},           // CPPAtualizaVersaoColecao
-    {kPPGrupoMotivoRefugo, nullptr},      // CPPAtualizaVersaoMotivoRefugo
-    {kPPGrupoMetasProducao, nullptr},     // CPPAtualizaVersaoMetasProducao
-    {kPPGrupoTipoRecurso, nullptr},       // CPPAtualizaVersaoTipoRecurso
+    {kPPGrupoMestre, &PPCriaConversorDe<CPPAtualizaVersaoMestre>},
+    {kPPGrupoTipoOP, &PPCriaConversorDe<CPPAtualizaVersaoTipoOP>},
+    {kPPGrupoFluxoProcesso, &PPCriaConversorDe<CPPAtualizaVersaoFluxoProcesso>},
+    {kPPGrupoOperacaoProducao, &PPCriaConversorDe<CPPAtualizaVersaoOperacaoProducao>},
+    {kPPGrupoFichaTecnica, &PPCriaConversorDe<CPPAtualizaVersaoFichaTecnica>},
+    {kPPGrupoOrdemProducao, &PPCriaConversorDe<CPPAtualizaVersaoOP>},
+    {kPPGrupoRecurso, &PPCriaConversorDe<CPPAtualizaVersaoRecurso>},
+    {kPPGrupoPlanoManutencao, &PPCriaConversorDe<CPPAtualizaVersaoPlanoManutencao>},
+    {kPPGrupoGestaoManutencao, &PPCriaConversorDe<CPPAtualizaVersaoGestaoManutencao>},
+    {kPPGrupoColecao, &PPCriaConversorDe<CPPAtualizaVersaoColecao>},
+    {kPPGrupoMotivoRefugo, &PPCriaConversorDe<CPPAtualizaVersaoMotivoRefugo>},
+    {kPPGrupoMetasProducao, &PPCriaConversorDe<CPPAtualizaVersaoMetasProducao>},
+    {kPPGrupoTipoRecurso, &PPCriaConversorDe<CPPAtualizaVersaoTipoRecurso>},
 }};
 
 namespace {

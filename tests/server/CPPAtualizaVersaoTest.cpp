@@ -18,6 +18,7 @@
 #include "platform/family/historico/StandInHistorico.h"
 #include "platform/win32/codepage.h"
 #include "tests/server/EmpresaAtualizacao.h"
+#include "tests/support/VersoesAntigasCadastros.h"
 
 namespace {
 
@@ -158,11 +159,9 @@ TEST_F(Atualizacao, NewerDataAreRefusedBeforeAnyLockOrConversion) {
 }
 
 TEST_F(Atualizacao, GroupBelowItsTargetWithoutAConverterStopsWith1615) {
-  // The program's table is empty until the converters come; processes, calendars and sections
-  // never have one.
+  // Processes, calendars and sections have no converter in the program's table.
   for (const auto& [grupo, versao] : std::vector<std::pair<int, uint16_t>>{
-           {kPPGrupoMestre, 2}, {kPPGrupoProcesso, 0}, {kPPGrupoCalendario, 0}, {kPPGrupoSecao, 0},
-           {kPPGrupoOrdemProducao, 8}, {kPPGrupoTipoRecurso, 0}}) {
+           {kPPGrupoProcesso, 0}, {kPPGrupoCalendario, 0}, {kPPGrupoSecao, 0}}) {
     empresa_.EscreveVersao(VersoesAlvoCom({{grupo, versao}}));
     const std::string antes = empresa_.Le("PPVERSAO.DAT");
     EXPECT_EQ(empresa_.Servidor()->AtualizaVersaoArquivos(), kErro1615) << grupo;
@@ -475,6 +474,77 @@ TEST(AtualizacaoDoisProcessos, TwoFirstSessionsOfANewCompanyBothSucceedWithOneRe
   for (size_t grupo = 0; grupo < kPPQuantidadeGrupos; ++grupo) EXPECT_EQ(registro.usVersao[grupo], kPPVersoesAlvo[grupo]);
   ASSERT_EQ(empresa.AuditoriasVersao().size(), 1u) << "record 1 is written once";
   VerificaAuditoria(empresa.AuditoriasVersao()[0], 'I', kSessaoTeste, registro);
+}
+
+// The loser of the race waits for lock 1 in real time: the clock blocks its sleepers, and each
+// process moves it on as real time passes.
+class AtualizacaoDoisProcessosReais : public ::testing::Test {
+ protected:
+  AtualizacaoDoisProcessosReais() : empresa_(TestClock::SleepMode::kBlocks) {}
+  void SetUp() override {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ASSERT_EQ(historico_.Register(), S_OK);
+  }
+  void TearDown() override { CoUninitialize(); }
+  void RelogioReal() {
+    std::thread([this] {
+      for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        empresa_.Relogio().Advance(10);
+      }
+    }).detach();
+  }
+
+  EmpresaTeste empresa_;
+  StandInHistorico historico_;
+};
+
+TEST_F(AtualizacaoDoisProcessosReais, TwoProcessesUpgradingAtOnceConvertOnceTheSecondWaitingForLock1) {
+  empresa_.EscreveVersao(VersoesAlvoCom({{kPPGrupoMestre, 2}, {kPPGrupoTipoOP, 1}}));
+  empresa_.Escreve("PPMESTRE.DAT", std::string(512, '\x05'));
+  for (const auto& [nome, bytes] : VersoesAntigasCadastros::CadastrosV1())
+    if (nome == "PPTOPCAB.DAT" || nome == "PPTOPUSU.DAT") empresa_.Escreve(nome, bytes);
+  const std::string tiposAntigos = empresa_.Le("PPTOPCAB.DAT");
+
+  int largada[2];
+  ASSERT_EQ(pipe(largada), 0);
+  pid_t filhos[2];
+  for (pid_t& filho : filhos) {
+    filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+      char sinal;
+      (void)!read(largada[0], &sinal, 1);
+      RelogioReal();
+      CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+      CPPServidorMestrePP servidor;
+      const bool certo = servidor.DefineSessao(SessaoTeste()) == S_OK && servidor.AtualizaVersaoArquivos() == S_OK;
+      _exit(certo ? 0 : 1);
+    }
+  }
+  ASSERT_EQ(write(largada[1], "xx", 2), 2);
+  for (pid_t filho : filhos) {
+    int estado = 0;
+    waitpid(filho, &estado, 0);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+  }
+
+  const PPRegistroVersao registro = empresa_.LeVersao();
+  EXPECT_EQ(registro.usVersao[kPPGrupoMestre], 3);
+  EXPECT_EQ(registro.usVersao[kPPGrupoTipoOP], 2);
+  EXPECT_EQ(empresa_.AuditoriasVersao().size(), 2u) << "each slot raised once";
+  EXPECT_EQ(empresa_.Le("PPTOPCAB_V001.HIS"), tiposAntigos);
+  EXPECT_FALSE(empresa_.Existe("PPTOPCAB_V002.HIS"));
+  EXPECT_EQ(empresa_.Linhas(), (std::vector<std::string>{Linha("AtualizaMestre -> processo iniciado"),
+                                                         Linha("AtualizaMestreV02_p_V03 -> processo iniciado"),
+                                                         Linha("AtualizaMestreV02_p_V03 -> processo encerrado"),
+                                                         Linha("AtualizaMestre -> processo encerrado"),
+                                                         Linha("Atualiza Tipo de OP -> processo iniciado"),
+                                                         Linha("AtualizaV01_p_V02 -> processo iniciado"),
+                                                         Linha("AtualizaV01_p_V02 -> processo encerrado"),
+                                                         Linha("Atualiza Tipo de OP -> processo encerrado")}));
+  EXPECT_FALSE(empresa_.Existe("PPVERSAO.DIA"));
+  EXPECT_FALSE(empresa_.Existe("PPTOPCAB.TRA"));
 }
 
 }  // namespace

@@ -27,6 +27,8 @@
 #include "server/VarmoPrograma.h"
 #include "server/idl/Varmo.h"
 #include "tests/server/EmpresaAtualizacao.h"
+#include "tests/support/VersoesAntigasCadastros.h"
+#include "tests/support/VersoesAntigasFichas.h"
 
 namespace {
 
@@ -911,4 +913,55 @@ TEST_F(MestreCOM, TheClassAnswersEveryMethodAfterInicializaWithVersion64AndLeave
   EXPECT_EQ(mestre->FuncaoGenerica(1, {0, nullptr}, &saida), static_cast<HRESULT>(0x80040001));
   EXPECT_EQ(saida, nullptr);
   EXPECT_EQ(mestre->Release(), 0u);
+}
+
+TEST_F(MestreCOM, InicializaUpgradesAnOldCompanyAndItsLinesStandInTheHistoryInOrder) {
+  // Settings at version 2, order types with their user chains at 1, targets of one month at 1 and
+  // the collections never numbered.
+  empresa_.EscreveVersao(VersoesAlvoCom(
+      {{kPPGrupoMestre, 2}, {kPPGrupoTipoOP, 1}, {kPPGrupoMetasProducao, 1}, {kPPGrupoColecao, 0}}));
+  for (const auto& [nome, bytes] : VersoesAntigasCadastros::CadastrosV1())
+    if (nome == "PPTOPCAB.DAT" || nome == "PPTOPUSU.DAT") empresa_.Escreve(nome, bytes);
+  empresa_.Escreve(VersoesAntigasFichas::NomePeriodo("PPMP", 2126),
+                   VersoesAntigasFichas::ArquivoDeRegistros(
+                       VersoesAntigasFichas::kTamanhoMetaV1, {VersoesAntigasFichas::RegistroAntigo(1, 128),
+                                                              VersoesAntigasFichas::RegistroAntigo(2, 128)}));
+
+  IQVPP_MestrePP* mestre = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_QVPP_MestrePP, nullptr, CLSCTX_LOCAL_SERVER, IID_IQVPP_MestrePP,
+                             reinterpret_cast<void**>(&mestre)),
+            S_OK);
+  ASSERT_EQ(mestre->Inicializa(SessaoTeste(), 64), S_OK);
+  _REG_PP_VERSAOPS versao{};
+  ASSERT_EQ(mestre->LeVersao(&versao), S_OK);
+  const uint16_t lidas[] = {versao.usVersaoMestre,        versao.usVersaoTipoOP,          versao.usVersaoProcesso,
+                            versao.usVersaoFluxoProcesso, versao.usVersaoOperacaoProducao, versao.usVersaoFichaTecnica,
+                            versao.usVersaoOrdemProducao, versao.usVersaoCalendario,       versao.usVersaoSecao,
+                            versao.usVersaoRecurso,       versao.usVersaoPlanoManutencao,  versao.usVersaoGestaoManutencao,
+                            versao.usVersaoColecao,       versao.usVersaoMotivoRefugo,     versao.usVersaoMetasProducao,
+                            versao.usVersaoTipoRecurso};
+  for (size_t grupo = 0; grupo < kPPQuantidadeGrupos; ++grupo) EXPECT_EQ(lidas[grupo], kPPVersoesAlvo[grupo]) << grupo;
+  EXPECT_EQ(versao.usDataUltimaConversao, DiaFixado());
+  EXPECT_EQ(mestre->Release(), 0u);
+
+  const std::string mestreConvertido = empresa_.Le("PPMESTRE.DAT");
+  ASSERT_EQ(mestreConvertido.size(), kTamanhoMestre);
+  EXPECT_EQ(mestreConvertido.substr(60, 3), std::string("\x01\x01\x01", 3));
+  EXPECT_TRUE(empresa_.Existe("PPTOPCAB_V001.HIS"));
+  EXPECT_TRUE(empresa_.Existe("PPMP0225_V001.HIS"));
+  const auto linha = [](const char* texto) { return std::string(texto) + "\r"; };
+  EXPECT_EQ(empresa_.Linhas(), (std::vector<std::string>{
+                        linha("AtualizaMestre -> processo iniciado"),
+                        linha("AtualizaMestreV02_p_V03 -> processo iniciado"),
+                        linha("AtualizaMestreV02_p_V03 -> processo encerrado"),
+                        linha("AtualizaMestre -> processo encerrado"),
+                        linha("Atualiza Tipo de OP -> processo iniciado"),
+                        linha("AtualizaV01_p_V02 -> processo iniciado"),
+                        linha("AtualizaV01_p_V02 -> processo encerrado"),
+                        linha("Atualiza Tipo de OP -> processo encerrado"),
+                        linha("AtualizaMetaProducao -> processo iniciado"),
+                        linha("AtualizaV01_p_V02 -> processo iniciado"),
+                        linha("AtualizaV01_p_V02 -> processo encerrado"),
+                        linha("AtualizaMetaProducao -> processo encerrado"),
+                    }));
 }

@@ -1,0 +1,117 @@
+#include "server/CPPAtualizaVersaoMestre.h"
+
+#include <cstddef>
+#include <cstring>
+#include <iterator>
+
+#include "platform/win32/codepage.h"
+#include "server/CPPNomesArquivos.h"
+#include "server/CPPServidorMestrePP.h"
+
+namespace {
+
+using RegistroMestre = uint8_t[kPPTamanhoRegistroMestre];
+
+// One field of the version-1 record (known only by its offset) and its place in today's layout.
+struct CampoV01 {
+  size_t antigo;
+  size_t novo;
+  size_t largura;
+};
+
+constexpr CampoV01 kCamposV01[] = {
+    {0, offsetof(PPRegistroMestre, iVersaoSistema), 10},  // iVersaoSistema .. iCodigoClienteEscritorio
+    {498, offsetof(PPRegistroMestre, ulPonteiroCalendarioPadrao), 4},
+    {18, offsetof(PPRegistroMestre, lPonteiroCodigoBarras), 4},
+    {502, offsetof(PPRegistroMestre, lPonteiroInfApontExternoFilial), 4},
+    {22, offsetof(PPRegistroMestre, usMesAnoImplantacao), 2},
+    {506, offsetof(PPRegistroMestre, usQtdInfApontExternoFilial), 2},
+    {510, offsetof(PPRegistroMestre, usDataVisualizacao), 2},
+    {10, offsetof(PPRegistroMestre, cPermiteInsercaoManualNecessidade), 8},  // .. cLiberarItemPedido
+    // Fifteen flags in the order they keep, 36..50: cObrigaInfSupl1 .. cImprimirEtiquetaProcessoFinal.
+    {24, offsetof(PPRegistroMestre, cObrigaInfSupl1), 15},
+    {39, offsetof(PPRegistroMestre, cEmitirRInaOP), 4},  // .. cUsarVlrUnitFichaTecnicaEmPrevisoes
+    {508, offsetof(PPRegistroMestre, cSohApontarAposDefinirRecursos), 1},
+    {509, offsetof(PPRegistroMestre, cTipoPerdaInsumo), 1},
+};
+
+constexpr bool CamposCabemNoRegistro() {
+  for (const CampoV01& campo : kCamposV01)
+    if (campo.antigo + campo.largura > kPPTamanhoRegistroMestre ||
+        campo.novo + campo.largura > kPPTamanhoRegistroMestre)
+      return false;
+  return true;
+}
+static_assert(CamposCabemNoRegistro());
+static_assert(offsetof(PPRegistroMestre, cEmitirRInaOP) == 51);
+
+// Everything that version 2 does not take from version 1 is 0 (cCustearSoProcessoApontado too).
+void ConverteV01(const uint8_t* antigo, uint8_t* novo) {
+  for (const CampoV01& campo : kCamposV01) std::memcpy(novo + campo.novo, antigo + campo.antigo, campo.largura);
+}
+
+// Every settings record of version 2 is taken to have all three sets of supplementary information.
+void ConverteV02(const uint8_t* antigo, uint8_t* novo) {
+  std::memcpy(novo, antigo, kPPTamanhoRegistroMestre);
+  for (size_t conjunto = 0; conjunto < 3; ++conjunto) novo[offsetof(PPRegistroMestre, cPossuiInfSupl1) + conjunto] = 1;
+}
+
+// What makes each step its own: its lines and its rule.
+struct PassoMestre {
+  const char* pszNome;
+  const char* pszSobras;
+  const char* pszAbrir;
+  const char* pszLer;
+  const char* pszGravar;
+  const char* pszRemover;
+  void (*pRegra)(const uint8_t* antigo, uint8_t* novo);
+};
+
+constexpr PassoMestre kPassos[] = {
+    {"AtualizaMestreV01_p_V02", "AtualizaMestreV01_p_V02 -> conversão anterior não terminou com sucesso"_ansi,
+     "AtualizaMestreV01_p_V02 -> abrir arquivo %s", "AtualizaMestreV01_p_V02 -> ler arquivo %s",
+     "AtualizaMestreV01_p_V02 -> gravar arquivo %s",
+     "AtualizaMestreV01_p_V02 -> RemoveArquivos(arqMestre_V01, usVersaoAtual)", &ConverteV01},
+    {"AtualizaMestreV02_p_V03", "Conversão anterior não terminou com sucesso"_ansi, "Abrir arquivo %s",
+     "Ler arquivo %s", "Gravar arquivo %s", "RemoveArquivos(arqMestre_V02, usVersaoAtual)", &ConverteV02},
+};
+
+}  // namespace
+
+CPPAtualizaVersaoMestre::CPPAtualizaVersaoMestre()
+    : CPPAtualizaVersao(PPDescricaoConversor{kPPGrupoMestre,
+                                             "AtualizaMestre",
+                                             {kPassos[0].pszNome, kPassos[1].pszNome},
+                                             &CPPNomesArquivos::ListaArquivosMestre}) {}
+
+HRESULT CPPAtualizaVersaoMestre::Converte(uint16_t usVersao) {
+  SetLimparHistorico(true);
+  if (usVersao < 1 || usVersao > std::size(kPassos)) return PPErroHResult(kPPErroAtualizacaoVersao);
+  const PassoMestre& definicao = kPassos[usVersao - 1];
+
+  CPPPassoConversao passo(*this, usVersao);
+  passo.VerificaSobras({"*.TRA"}, definicao.pszSobras);
+  const int lista = passo.Lista(CPPPassoConversao::kRemoveArquivos, definicao.pszRemover);
+  return passo.Executa([&]() -> HRESULT {
+    const CString arquivo = passo.Caminho(CPPNomesArquivos::ArqMestre());
+    CPPArqEx* antigo = nullptr;
+    CPPArqEx* convertido = nullptr;
+    if (HRESULT hr = passo.AbreAntigo(arquivo, kPPTamanhoRegistroMestre, true, definicao.pszAbrir, &antigo); FAILED(hr))
+      return hr;
+    if (HRESULT hr = passo.AbreTRA(lista, arquivo, kPPTamanhoRegistroMestre, definicao.pszAbrir, &convertido);
+        FAILED(hr))
+      return hr;
+
+    // The settings are the file's record 0: read as such, written as its header.
+    RegistroMestre registroAntigo = {};
+    if (int erro = antigo->Le(0, registroAntigo))
+      return passo.Falha(PPErroHResult(static_cast<uint32_t>(erro)), definicao.pszLer,
+                         static_cast<const char*>(arquivo));
+    RegistroMestre registroNovo = {};
+    definicao.pRegra(registroAntigo, registroNovo);
+    if (int erro = convertido->GravaCabecalho(registroNovo, sizeof registroNovo))
+      return passo.Falha(PPErroHResult(static_cast<uint32_t>(erro)), definicao.pszGravar,
+                         static_cast<const char*>(convertido->GetFilePath()));
+    return S_OK;
+  });
+}
