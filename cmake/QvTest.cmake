@@ -9,10 +9,11 @@ add_subdirectory(${QV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_
 target_compile_options(gtest PRIVATE -Wno-restrict)
 include(GoogleTest)
 
-# qv_add_test(<name> SOURCES <files...> LIBS <libs...> [LABEL <label>]): one test executable,
-# registered with CTest; its tests carry the label when one is given.
+# qv_add_test(<name> SOURCES <files...> LIBS <libs...> [LABEL <label>] [TIMEOUT <seconds>]): one test
+# executable, registered with CTest; its tests carry the label when one is given, and may run for
+# 300 s unless another limit is given.
 function(qv_add_test name)
-  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} qv_test_support GTest::gtest_main)
   # The checks take their arguments by reference, and the fields of the packed records that tests
@@ -20,7 +21,10 @@ function(qv_add_test name)
   if(QV_SANITIZE)
     target_compile_options(${name} PRIVATE -fno-sanitize=alignment)
   endif()
-  set(properties TIMEOUT 300)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(properties TIMEOUT ${T_TIMEOUT})
   if(T_LABEL)
     list(APPEND properties LABELS ${T_LABEL})
   endif()
