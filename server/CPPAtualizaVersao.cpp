@@ -810,3 +810,38 @@ HRESULT CPPPassoConversao::ConverteRegistros(CPPArqEx& antigo, CPPArqEx& convert
   }
   return S_OK;
 }
+
+// ---------------------------------------------------------------------------------------------------
+// Declarations over the frame
+
+void PPCopiaCampos(uint8_t* novo, const uint8_t* antigo, std::span<const PPCampoCopiado> campos) {
+  for (const PPCampoCopiado& campo : campos) std::memcpy(novo + campo.novo, antigo + campo.antigo, campo.largura);
+}
+
+HRESULT CPPAtualizaVersao::ConverteUmArquivo(uint16_t usVersao, const PPPassoUmArquivo& declaracao) {
+  if (usVersao < 1 || usVersao > m_descricao.passos.size()) return kErroPasso;
+  const CString nome = m_descricao.passos[usVersao - 1];
+  const CString linhaSobras = nome + " -> conversão anterior não terminou com sucesso"_ansi;
+  const CString linhaHistoricos = nome + " -> remover arquivo: %s";
+  CPPPassoConversao passo(*this, usVersao);
+  passo.VerificaSobras({"*.TRA"}, linhaSobras);
+  if (declaracao.bRemoveHistoricosAntigos && m_descricao.pListaArquivos) {
+    CStringArray grupo;
+    m_descricao.pListaArquivos(grupo);
+    passo.RemoveHistoricosAntigos(grupo, linhaHistoricos);
+  }
+  const CString arquivo = passo.Caminho(declaracao.pArquivo());
+  if (!declaracao.bCria) passo.NadaConverteSemArquivo(arquivo);
+  const int lista = passo.Lista(CPPPassoConversao::kRemoveArquivosMovimentacao);
+  return passo.Executa([&]() -> HRESULT {
+    CPPArqEx* antigo = nullptr;
+    CPPArqEx* convertido = nullptr;
+    const char* linhaAbrir = "Abrir arquivo %s";
+    if (HRESULT hr = passo.AbreAntigo(arquivo, declaracao.ulTamanhoAntigo, declaracao.bCria, linhaAbrir, &antigo);
+        FAILED(hr))
+      return hr;
+    if (HRESULT hr = passo.AbreTRA(lista, arquivo, declaracao.ulTamanhoNovo, linhaAbrir, &convertido); FAILED(hr))
+      return hr;
+    return passo.ConverteRegistros(*antigo, *convertido, declaracao.regra, "Ler registro - %i", "Gravar registro - %i");
+  });
+}

@@ -40,6 +40,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/mfc/CString.h"
@@ -136,6 +137,7 @@ class CPPArquivoAtualizacao : public CPPArqEx {
 
 class CPPDiarioAtualizacao;
 class CPPAtualizaVersao;
+struct PPPassoUmArquivo;
 
 // The driver's table: the converter of each group, built for one run. A group without one (or with a
 // null entry) cannot be upgraded: 1615.
@@ -227,6 +229,8 @@ class CPPAtualizaVersao {
   HRESULT GravaLinha(const char* formato, ...) __attribute__((format(printf, 2, 3)));
   // The line, then `erro`; the line's own failure instead when writing it fails.
   HRESULT LinhaComErro(HRESULT erro, const char* formato, ...) __attribute__((format(printf, 3, 4)));
+  // The step that starts at usVersao as the declaration says (PPPassoUmArquivo, below).
+  HRESULT ConverteUmArquivo(uint16_t usVersao, const PPPassoUmArquivo& declaracao);
 
  private:
   friend class CPPPassoConversao;
@@ -377,4 +381,36 @@ class CPPPassoConversao {
   std::vector<ListaArquivos> m_listas;
   std::vector<std::unique_ptr<CPPArquivoAtualizacao>> m_arquivos;
   bool m_bDiarioIniciado = false;  // this step has begun its journal
+};
+
+// ---------------------------------------------------------------------------------------------------
+// Declarations over the frame
+
+// A field that a rule carries over unchanged: `largura` bytes from offset `antigo` of the old record
+// to offset `novo` of the new one. A rule is its table of these, applied by PPCopiaCampos, and the
+// fields it computes.
+struct PPCampoCopiado {
+  size_t novo;
+  size_t antigo;
+  size_t largura;
+};
+
+// Copies the fields of the table in its order.
+void PPCopiaCampos(uint8_t* novo, const uint8_t* antigo, std::span<const PPCampoCopiado> campos);
+
+// A step that converts one file of the data directory record by record into its ".TRA" file, the
+// old file leaving as its history copy (kRemoveArquivosMovimentacao). Its lines are the step's name
+// followed by " -> conversão anterior não terminou com sucesso" (a ".TRA" file in the directory) and
+// " -> remover arquivo: %s" (a stale ".HIS" file deleted), then "Abrir arquivo %s",
+// "Ler registro - %i" and "Gravar registro - %i".
+struct PPPassoUmArquivo {
+  CString (*pArquivo)();  // the file's name (CPPNomesArquivos)
+  uint32_t ulTamanhoAntigo;
+  uint32_t ulTamanhoNovo;
+  // true: a missing old file is created and converted empty; false: without it the step converts
+  // nothing and succeeds.
+  bool bCria;
+  CPPPassoConversao::Regra regra;
+  // The stale ".HIS" files of the group's list of fixed files are deleted first.
+  bool bRemoveHistoricosAntigos;
 };

@@ -15,8 +15,4 @@ class CPPAtualizaVersaoFichaTecnica : public CPPAtualizaVersao {
  public:
   CPPAtualizaVersaoFichaTecnica();
   HRESULT Converte(uint16_t usVersao) override;
-
- private:
-  HRESULT ConverteV1ParaV2();
-  HRESULT ConverteV2ParaV3();
 };

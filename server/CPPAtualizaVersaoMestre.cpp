@@ -12,31 +12,25 @@ namespace {
 
 using RegistroMestre = uint8_t[kPPTamanhoRegistroMestre];
 
-// One field of the version-1 record (known only by its offset) and its place in today's layout.
-struct CampoV01 {
-  size_t antigo;
-  size_t novo;
-  size_t largura;
-};
-
-constexpr CampoV01 kCamposV01[] = {
-    {0, offsetof(PPRegistroMestre, iVersaoSistema), 10},  // iVersaoSistema .. iCodigoClienteEscritorio
-    {498, offsetof(PPRegistroMestre, ulPonteiroCalendarioPadrao), 4},
-    {18, offsetof(PPRegistroMestre, lPonteiroCodigoBarras), 4},
-    {502, offsetof(PPRegistroMestre, lPonteiroInfApontExternoFilial), 4},
-    {22, offsetof(PPRegistroMestre, usMesAnoImplantacao), 2},
-    {506, offsetof(PPRegistroMestre, usQtdInfApontExternoFilial), 2},
-    {510, offsetof(PPRegistroMestre, usDataVisualizacao), 2},
-    {10, offsetof(PPRegistroMestre, cPermiteInsercaoManualNecessidade), 8},  // .. cLiberarItemPedido
+// The fields of the version-1 record (known only by their offsets) at their places in today's layout.
+constexpr PPCampoCopiado kCamposV01[] = {
+    {offsetof(PPRegistroMestre, iVersaoSistema), 0, 10},  // iVersaoSistema .. iCodigoClienteEscritorio
+    {offsetof(PPRegistroMestre, ulPonteiroCalendarioPadrao), 498, 4},
+    {offsetof(PPRegistroMestre, lPonteiroCodigoBarras), 18, 4},
+    {offsetof(PPRegistroMestre, lPonteiroInfApontExternoFilial), 502, 4},
+    {offsetof(PPRegistroMestre, usMesAnoImplantacao), 22, 2},
+    {offsetof(PPRegistroMestre, usQtdInfApontExternoFilial), 506, 2},
+    {offsetof(PPRegistroMestre, usDataVisualizacao), 510, 2},
+    {offsetof(PPRegistroMestre, cPermiteInsercaoManualNecessidade), 10, 8},  // .. cLiberarItemPedido
     // Fifteen flags in the order they keep, 36..50: cObrigaInfSupl1 .. cImprimirEtiquetaProcessoFinal.
-    {24, offsetof(PPRegistroMestre, cObrigaInfSupl1), 15},
-    {39, offsetof(PPRegistroMestre, cEmitirRInaOP), 4},  // .. cUsarVlrUnitFichaTecnicaEmPrevisoes
-    {508, offsetof(PPRegistroMestre, cSohApontarAposDefinirRecursos), 1},
-    {509, offsetof(PPRegistroMestre, cTipoPerdaInsumo), 1},
+    {offsetof(PPRegistroMestre, cObrigaInfSupl1), 24, 15},
+    {offsetof(PPRegistroMestre, cEmitirRInaOP), 39, 4},  // .. cUsarVlrUnitFichaTecnicaEmPrevisoes
+    {offsetof(PPRegistroMestre, cSohApontarAposDefinirRecursos), 508, 1},
+    {offsetof(PPRegistroMestre, cTipoPerdaInsumo), 509, 1},
 };
 
 constexpr bool CamposCabemNoRegistro() {
-  for (const CampoV01& campo : kCamposV01)
+  for (const PPCampoCopiado& campo : kCamposV01)
     if (campo.antigo + campo.largura > kPPTamanhoRegistroMestre ||
         campo.novo + campo.largura > kPPTamanhoRegistroMestre)
       return false;
@@ -46,9 +40,7 @@ static_assert(CamposCabemNoRegistro());
 static_assert(offsetof(PPRegistroMestre, cEmitirRInaOP) == 51);
 
 // Everything that version 2 does not take from version 1 is 0 (cCustearSoProcessoApontado too).
-void ConverteV01(const uint8_t* antigo, uint8_t* novo) {
-  for (const CampoV01& campo : kCamposV01) std::memcpy(novo + campo.novo, antigo + campo.antigo, campo.largura);
-}
+void ConverteV01(const uint8_t* antigo, uint8_t* novo) { PPCopiaCampos(novo, antigo, kCamposV01); }
 
 // Every settings record of version 2 is taken to have all three sets of supplementary information.
 void ConverteV02(const uint8_t* antigo, uint8_t* novo) {

@@ -82,10 +82,6 @@ void PoeU32(uint8_t* registro, size_t deslocamento, uint32_t valor) {
   std::memcpy(registro + deslocamento, &valor, sizeof valor);
 }
 
-void Copia(uint8_t* novo, size_t destino, const uint8_t* antigo, size_t origem, size_t tamanho) {
-  std::memcpy(novo + destino, antigo + origem, tamanho);
-}
-
 // The period key of record `numero` of the month in its text form (MMAA-NNNNNN).
 CString TextoChave(uint16_t mes, uint32_t numero) { return QVChaveParaTexto(QVMontaChave(mes, numero)); }
 
@@ -317,7 +313,7 @@ HRESULT CopiaDaFicha(CPPPassoConversao& passo, const FichasTecnicas& fichas, con
     if (int erro = fichas.processos.Le(numero, &daFicha))
       return passo.Falha(ErroDoMotor(erro), "Ler processo da ficha - %i", static_cast<int>(numero));
     if (U32(daFicha, 36) != U32(processo, 36)) continue;
-    Copia(processo, 16, daFicha, 24, 8);
+    std::memcpy(processo + 16, daFicha + 24, 8);
     break;
   }
   return S_OK;
@@ -368,13 +364,7 @@ HRESULT CompletaProcessos(CPPPassoConversao& passo, int lista, const FichasTecni
   return S_OK;
 }
 
-void RegraInsumoV01(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 16, 16);
-  Copia(novo, 16, antigo, 16, 16);
-  Copia(novo, 48, antigo, 48, 16);
-  Copia(novo, 76, antigo, 76, 10);
-  Copia(novo, 94, antigo, 94, 6);
-}
+constexpr PPCampoCopiado kCamposInsumoV01[] = {{0, 16, 16}, {16, 16, 16}, {48, 48, 16}, {76, 76, 10}, {94, 94, 6}};
 
 HRESULT ConverteInsumos(CPPPassoConversao& passo, int lista, uint16_t mes) {
   const CString arquivo = Periodo(passo, CPPNomesArquivos::PrefixoOPInsumo(), mes);
@@ -387,7 +377,7 @@ HRESULT ConverteInsumos(CPPPassoConversao& passo, int lista, uint16_t mes) {
   if (HRESULT hr = passo.AbreTRA(lista, arquivo, kTamanhoInsumo, "Abrir arquivo %s", &novo); FAILED(hr)) return hr;
   for (uint32_t i = 1; i <= insumos.Quantidade(); ++i) {
     uint8_t registro[kTamanhoInsumo] = {};
-    RegraInsumoV01(insumos[i], registro);
+    PPCopiaCampos(registro, insumos[i], kCamposInsumoV01);
     uint32_t numero;
     if (int erro = Acrescenta(*novo, registro, &numero))
       return passo.Falha(ErroDoMotor(erro), "Gravar insumo - %s", static_cast<const char*>(TextoChave(mes, i)));
@@ -454,35 +444,30 @@ void RegraOrdemV02(const uint8_t* antigo, uint8_t* novo) {
   novo[158] = CodigoSituacao(antigo[158]);
 }
 
+// 48..55: four 16-bit values.
+constexpr PPCampoCopiado kCamposItemV02[] = {{0, 0, 48}, {48, 60, 8}, {57, 79, 1}, {58, 82, 3}};
+
 void RegraItemV02(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 48);
-  for (size_t k = 0; k < 4; ++k) Copia(novo, 48 + 2 * k, antigo, 60 + 2 * k, 2);
+  PPCopiaCampos(novo, antigo, kCamposItemV02);
   novo[56] = CodigoItemApontamento(antigo[78]);
-  novo[57] = antigo[79];
-  Copia(novo, 58, antigo, 82, 3);
 }
 
+constexpr PPCampoCopiado kCamposProcessoV02[] = {{0, 0, 24}, {24, 32, 16}, {40, 68, 14}, {54, 90, 1}, {56, 92, 2}};
+
 void RegraProcessoV02(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 24);
-  Copia(novo, 24, antigo, 32, 16);
-  Copia(novo, 40, antigo, 68, 14);
-  novo[54] = antigo[90];
+  PPCopiaCampos(novo, antigo, kCamposProcessoV02);
   novo[55] = CodigoSituacao(antigo[91]);
-  Copia(novo, 56, antigo, 92, 2);
 }
+
+constexpr PPCampoCopiado kCamposApontamentoV02[] = {
+    {0, 0, 32}, {32, 40, 8}, {40, 32, 8}, {48, 48, 12},
+    {68, 68, 12}, {88, 88, 34}, {122, 130, 6}, {128, 160, 2}, {131, 163, 6},
+};
 
 // The movement copies (60, 64, 80, 84, 137) are set by the report's conversion.
 void RegraApontamentoV02(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 32);
-  Copia(novo, 32, antigo, 40, 8);
-  Copia(novo, 40, antigo, 32, 8);
-  Copia(novo, 48, antigo, 48, 12);
-  Copia(novo, 68, antigo, 68, 12);
-  Copia(novo, 88, antigo, 88, 34);
-  Copia(novo, 122, antigo, 130, 6);
-  Copia(novo, 128, antigo, 160, 2);
+  PPCopiaCampos(novo, antigo, kCamposApontamentoV02);
   novo[130] = CodigoItemApontamento(antigo[162]);
-  Copia(novo, 131, antigo, 163, 6);
 }
 
 constexpr const char* kAbrirV02 = "AtualizaV02_p_V03 -> abrir arquivo %s";
@@ -567,6 +552,28 @@ HRESULT ConverteOrdensV02(CPPPassoConversao& passo, const ListasV02& listas, uin
   return S_OK;
 }
 
+// The "PPME" record of a movement that the inventory server gives, and the "PPLT" record of its batch.
+constexpr PPCampoCopiado kCamposMovimentoV3[] = {
+    {0, offsetof(_REG_ES_MOVIMENTOPS, vQuantidade), 8},
+    {16, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroLote), 4},
+    {20, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroForLote), 4},
+    {24, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroForEPTETPE), 4},
+    {28, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroCliEPTETPE), 4},
+    {36, offsetof(_REG_ES_MOVIMENTOPS, regPosicaoProduto), sizeof(_REG_POSICAO_PRODUTOPS)},
+    {46, offsetof(_REG_ES_MOVIMENTOPS, iPonteiroFilial), 2},
+    {48, offsetof(_REG_ES_MOVIMENTOPS, iDataMovimento), 2},
+    {50, offsetof(_REG_ES_MOVIMENTOPS, iHoraMovimento), 2},
+    {52, offsetof(_REG_ES_MOVIMENTOPS, cTipoEstoqueArmazenagem), 1},
+    {53, offsetof(_REG_ES_MOVIMENTOPS, cTipoProducao), 1},
+    {76, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroVolume), 4},
+};
+
+constexpr PPCampoCopiado kCamposLoteV3[] = {
+    {20, offsetof(_REG_ES_LOTEPS, iDataFabricacao), 2},
+    {22, offsetof(_REG_ES_LOTEPS, iDataValidade), 2},
+    {24, offsetof(_REG_ES_LOTEPS, iNumeroDias), 2},
+};
+
 // The month's report files in V02->V03, and the inventory server that the movements come from.
 struct ApontamentosV02 {
   CPPPassoConversao& passo;
@@ -599,21 +606,10 @@ struct ApontamentosV02 {
     std::memcpy(lido, &movimento, sizeof lido);
 
     uint8_t registro[kTamanhoMovimentoV3] = {};
-    Copia(registro, 0, lido, offsetof(_REG_ES_MOVIMENTOPS, vQuantidade), 8);
+    PPCopiaCampos(registro, lido, kCamposMovimentoV3);
     PoeU32(registro, 8, chave);
-    Copia(registro, 16, lido, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroLote), 4);
-    Copia(registro, 20, lido, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroForLote), 4);
-    Copia(registro, 24, lido, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroForEPTETPE), 4);
-    Copia(registro, 28, lido, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroCliEPTETPE), 4);
     PoeU32(registro, 32, U16(lido, offsetof(_REG_ES_MOVIMENTOPS, iPonteiroLocalArmazenagem)));
-    Copia(registro, 36, lido, offsetof(_REG_ES_MOVIMENTOPS, regPosicaoProduto), sizeof(_REG_POSICAO_PRODUTOPS));
-    Copia(registro, 46, lido, offsetof(_REG_ES_MOVIMENTOPS, iPonteiroFilial), 2);
-    Copia(registro, 48, lido, offsetof(_REG_ES_MOVIMENTOPS, iDataMovimento), 2);
-    Copia(registro, 50, lido, offsetof(_REG_ES_MOVIMENTOPS, iHoraMovimento), 2);
-    registro[52] = lido[offsetof(_REG_ES_MOVIMENTOPS, cTipoEstoqueArmazenagem)];
-    registro[53] = lido[offsetof(_REG_ES_MOVIMENTOPS, cTipoProducao)];
     registro[54] = 1;
-    Copia(registro, 76, lido, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroVolume), 4);
 
     if (I32(lido, offsetof(_REG_ES_MOVIMENTOPS, lPonteiroLote)) > 0) {
       uint32_t numeroLote;
@@ -630,9 +626,7 @@ struct ApontamentosV02 {
     const CString numeroLote(texto, static_cast<int>(strnlen(texto, sizeof(_REG_ES_LOTEPS::cNumeroLote))));
     uint8_t registro[kTamanhoLoteV3] = {};
     PPCopiaTextoN(reinterpret_cast<char*>(registro), 20, numeroLote);
-    Copia(registro, 20, lote, offsetof(_REG_ES_LOTEPS, iDataFabricacao), 2);
-    Copia(registro, 22, lote, offsetof(_REG_ES_LOTEPS, iDataValidade), 2);
-    Copia(registro, 24, lote, offsetof(_REG_ES_LOTEPS, iNumeroDias), 2);
+    PPCopiaCampos(registro, lote, kCamposLoteV3);
     if (int erro = Acrescenta(*lotes, registro, numero))
       return passo.Falha(ErroDoMotor(erro), "AtualizaV02_p_V03 -> grava lote movimento da produção"_ansi);
     return S_OK;
@@ -643,7 +637,7 @@ struct ApontamentosV02 {
     const uint8_t* antigo = nullptr;
     if (int erro = retornos.antigo.Le(indice, &antigo)) return FalhaLeituraV02(passo, ErroDoMotor(erro), retornos.dat);
     uint8_t registro[kTamanhoRetornoV2] = {};
-    Copia(registro, 0, antigo, 0, 24);
+    std::memcpy(registro, antigo, 24);
     for (uint16_t m = 0; m < U16(antigo, 22); ++m) {
       uint32_t copia;
       if (HRESULT hr = CopiaMovimentoDoArquivo(
@@ -772,42 +766,29 @@ HRESULT ConverteV02_p_V03(CPPAtualizaVersao& conversor, uint16_t usVersao) {
 // ---------------------------------------------------------------------------------------------------
 // V03->V04, V04->V05, V07->V08, V08->V09: one new record of each old one
 
+// The batch number is a text cut at its terminator.
 void RegraLoteV03(const uint8_t* antigo, uint8_t* novo) {
   const char* texto = reinterpret_cast<const char*>(antigo);
   std::memcpy(novo, antigo, strnlen(texto, 20));
-  Copia(novo, 56, antigo, 20, 6);
+  std::memcpy(novo + 56, antigo + 20, 6);
 }
 
-void RegraApontamentoV04(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 100);
-  Copia(novo, 100, antigo, 150, 4);
-  Copia(novo, 104, antigo, 154, 4);
-  Copia(novo, 108, antigo, 160, 4);
-  Copia(novo, 112, antigo, 166, 4);
-  Copia(novo, 116, antigo, 100, 4);
-  Copia(novo, 120, antigo, 104, 4);
-  Copia(novo, 124, antigo, 108, 20);
-  Copia(novo, 144, antigo, 158, 2);
-  Copia(novo, 146, antigo, 164, 2);
-  Copia(novo, 148, antigo, 128, 10);
-}
+constexpr PPCampoCopiado kCamposApontamentoV04[] = {
+    {0, 0, 100}, {100, 150, 4}, {104, 154, 4}, {108, 160, 4}, {112, 166, 4}, {116, 100, 4},
+    {120, 104, 4}, {124, 108, 20}, {144, 158, 2}, {146, 164, 2}, {148, 128, 10},
+};
 
-void RegraRetornoV04(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 8);
-  Copia(novo, 16, antigo, 8, 4);
-  Copia(novo, 28, antigo, 24, 4);
-  Copia(novo, 32, antigo, 12, 12);
-}
+void RegraApontamentoV04(const uint8_t* antigo, uint8_t* novo) { PPCopiaCampos(novo, antigo, kCamposApontamentoV04); }
 
-void RegraOrdemV07(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 32);
-  Copia(novo, 32, antigo, 244, 4);
-  Copia(novo, 36, antigo, 248, 4);
-  Copia(novo, 40, antigo, 252, 4);
-  Copia(novo, 44, antigo, 32, 40);
-  Copia(novo, 108, antigo, 96, 46);
-  Copia(novo, 170, antigo, 158, 9);
-}
+constexpr PPCampoCopiado kCamposRetornoV04[] = {{0, 0, 8}, {16, 8, 4}, {28, 24, 4}, {32, 12, 12}};
+
+void RegraRetornoV04(const uint8_t* antigo, uint8_t* novo) { PPCopiaCampos(novo, antigo, kCamposRetornoV04); }
+
+constexpr PPCampoCopiado kCamposOrdemV07[] = {
+    {0, 0, 32}, {32, 244, 4}, {36, 248, 4}, {40, 252, 4}, {44, 32, 40}, {108, 96, 46}, {170, 158, 9},
+};
+
+void RegraOrdemV07(const uint8_t* antigo, uint8_t* novo) { PPCopiaCampos(novo, antigo, kCamposOrdemV07); }
 
 void RegraOrdemV08(const uint8_t* antigo, uint8_t* novo) {
   std::memcpy(novo, antigo, kTamanhoOP);
@@ -947,13 +928,7 @@ HRESULT ConverteV08_p_V09(CPPAtualizaVersao& conversor, uint16_t usVersao) {
 // ---------------------------------------------------------------------------------------------------
 // V05->V06: the returns from outsourced processing widened, with their time records
 
-void RegraRetornoV05(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 24);
-  Copia(novo, 28, antigo, 24, 4);
-  Copia(novo, 32, antigo, 28, 4);
-  Copia(novo, 48, antigo, 32, 12);
-  Copia(novo, 66, antigo, 44, 3);
-}
+constexpr PPCampoCopiado kCamposRetornoV05[] = {{0, 0, 24}, {28, 24, 4}, {32, 28, 4}, {48, 32, 12}, {66, 44, 3}};
 
 HRESULT ConverteRetornosV05(CPPPassoConversao& passo, ListasPrefixo listaRetornos, int listaTempos, int listaChaves,
                             uint16_t mes) {
@@ -984,7 +959,7 @@ HRESULT ConverteRetornosV05(CPPPassoConversao& passo, ListasPrefixo listaRetorno
   for (uint32_t i = 1; i <= retornos.antigo.Quantidade(); ++i) {
     const uint8_t* antigo = retornos.antigo[i];
     uint8_t registro[kTamanhoRetornoV6] = {};
-    RegraRetornoV05(antigo, registro);
+    PPCopiaCampos(registro, antigo, kCamposRetornoV05);
     uint32_t numero;
     if (U32(antigo, 56) != 0 || U32(antigo, 60) != 0) {
       uint8_t chave[kTamanhoTA];
@@ -997,7 +972,7 @@ HRESULT ConverteRetornosV05(CPPPassoConversao& passo, ListasPrefixo listaRetorno
       std::memcpy(&desconto, antigo + 8, sizeof desconto);
       const uint64_t diferenca = total - desconto;
       std::memcpy(tempo, &diferenca, sizeof diferenca);
-      Copia(tempo, 16, antigo, 56, 4);
+      std::memcpy(tempo + 16, antigo + 56, 4);
       PoeU32(tempo, 20, numeroChave);
       PoeU16(tempo, 28, 1);
       if (int erro = Acrescenta(*tempos, tempo, &numero)) return falhaGravacao(ErroDoMotor(erro), *tempos, i);
@@ -1027,10 +1002,13 @@ HRESULT ConverteV05_p_V06(CPPAtualizaVersao& conversor, uint16_t usVersao) {
 // ---------------------------------------------------------------------------------------------------
 // V06->V07: processes widened with the list of their reports, customers added to the reports
 
+constexpr PPCampoCopiado kCamposProcessoV06[] = {
+    {0, 0, 16}, {16, 64, 8}, {32, 16, 24}, {56, 58, 4}, {60, 78, 4}, {64, 84, 4}, {72, 40, 2},
+    {74, 42, 2}, {76, 62, 2}, {78, 82, 2}, {80, 88, 2}, {84, 44, 10}, {94, 54, 4},
+};
+
 void RegraProcessoV06(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 16);
-  Copia(novo, 16, antigo, 64, 8);
-  Copia(novo, 32, antigo, 16, 24);
+  PPCopiaCampos(novo, antigo, kCamposProcessoV06);
   // The time per unit: 60 divided by the four-decimal value at 32, as an eight-decimal value.
   CY base;
   std::memcpy(&base, novo + 32, sizeof base);
@@ -1038,40 +1016,20 @@ void RegraProcessoV06(const uint8_t* antigo, uint8_t* novo) {
     const CY tempo = (CQVCurrencyEx8(60.0) / base).GetCY();
     std::memcpy(novo + 24, &tempo, sizeof tempo);
   }
-  Copia(novo, 56, antigo, 58, 4);
-  Copia(novo, 60, antigo, 78, 4);
-  Copia(novo, 64, antigo, 84, 4);
-  Copia(novo, 72, antigo, 40, 2);
-  Copia(novo, 74, antigo, 42, 2);
-  Copia(novo, 76, antigo, 62, 2);
-  Copia(novo, 78, antigo, 82, 2);
-  Copia(novo, 80, antigo, 88, 2);
-  Copia(novo, 84, antigo, 44, 10);
-  Copia(novo, 94, antigo, 54, 4);
 }
+
+constexpr PPCampoCopiado kCamposApontamentoV06[] = {
+    {0, 0, 40}, {48, 40, 28}, {76, 174, 4}, {80, 68, 48}, {128, 178, 4},
+    {136, 116, 24}, {162, 140, 8}, {170, 182, 2}, {172, 148, 9}, {182, 158, 2},
+};
 
 // The customer (132) is set by the report's conversion.
 void RegraApontamentoV06(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 0, antigo, 0, 40);
-  Copia(novo, 48, antigo, 40, 28);
-  Copia(novo, 76, antigo, 174, 4);
-  Copia(novo, 80, antigo, 68, 48);
-  Copia(novo, 128, antigo, 178, 4);
-  Copia(novo, 136, antigo, 116, 24);
+  PPCopiaCampos(novo, antigo, kCamposApontamentoV06);
   PoeU16(novo, 160, U32(antigo, 60) > 0 ? 1 : 0);
-  Copia(novo, 162, antigo, 140, 8);
-  Copia(novo, 170, antigo, 182, 2);
-  Copia(novo, 172, antigo, 148, 9);
-  Copia(novo, 182, antigo, 158, 2);
 }
 
-void RegraMovimentoV06(const uint8_t* antigo, uint8_t* novo) {
-  Copia(novo, 24, antigo, 0, 20);
-  Copia(novo, 44, antigo, 76, 4);
-  Copia(novo, 48, antigo, 20, 20);
-  Copia(novo, 68, antigo, 40, 12);
-  Copia(novo, 86, antigo, 52, 3);
-}
+constexpr PPCampoCopiado kCamposMovimentoV06[] = {{24, 0, 20}, {44, 76, 4}, {48, 20, 20}, {68, 40, 12}, {86, 52, 3}};
 
 constexpr const char* kAbrirV06 = "AtualizaV06_p_V07 -> abrir arquivo %s";
 
@@ -1245,7 +1203,7 @@ HRESULT ConverteApontamentosV06(CPPPassoConversao& passo, const ListasV06& lista
   }
   for (uint32_t i = 1; i <= movimentos.antigo.Quantidade(); ++i) {
     uint8_t registro[kTamanhoMovimentoV7] = {};
-    RegraMovimentoV06(movimentos.antigo[i], registro);
+    PPCopiaCampos(registro, movimentos.antigo[i], kCamposMovimentoV06);
     if (HRESULT hr = AcrescentaV06(passo, *movimentos.novo, registro, i, &numero); FAILED(hr)) return hr;
   }
   return S_OK;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <span>
 
 #include "foundation/QVCaminho.h"
 #include "platform/win32/codepage.h"
@@ -22,8 +23,10 @@ struct PPDefinicaoCadeia {
   uint32_t ulTamanhoFilhoNovo;
   size_t deslocamentoRemovido;    // old child: the byte that marks it removed
   size_t deslocamentoQuantidade;  // new parent: the 16-bit size of its block
-  void (*pConvertePai)(const uint8_t* antigo, uint8_t* novo);
-  void (*pConverteFilho)(const uint8_t* antigo, uint8_t* novo);
+  std::span<const PPCampoCopiado> camposPai;
+  // The parent's fields that are no plain copy; null: none.
+  void (*pTextosPai)(const uint8_t* antigo, uint8_t* novo);
+  std::span<const PPCampoCopiado> camposFilho;
   const char* pszSobras;
   const char* pszLerPai;
   const char* pszLerFilho;
@@ -53,34 +56,24 @@ void CopiaTexto(const uint8_t* antigo, uint8_t* novo, size_t deslocamento, int l
                 reinterpret_cast<const char*>(antigo + deslocamento));
 }
 
-void ConverteTipoOP(const uint8_t* antigo, uint8_t* novo) {
-  std::memcpy(novo + 0, antigo + 0, 4);
-  std::memcpy(novo + 8, antigo + 12, 4);
+constexpr PPCampoCopiado kCamposTipoOP[] = {{0, 0, 4}, {8, 12, 4}, {217, 217, 8}};
+
+void TextosTipoOP(const uint8_t* antigo, uint8_t* novo) {
   CopiaTexto(antigo, novo, 32, 10);
   CopiaTexto(antigo, novo, 42, 50);
   for (size_t texto = 0; texto < 5; ++texto) CopiaTexto(antigo, novo, 92 + 25 * texto, 25);
-  std::memcpy(novo + 217, antigo + 217, 8);
 }
 
-void ConverteUsuarioTipoOP(const uint8_t* antigo, uint8_t* novo) {
-  std::memcpy(novo + 0, antigo + 8, 2);  // the user's number
-  novo[2] = antigo[10];
-  novo[3] = antigo[11];
-  novo[4] = antigo[13];
-}
+constexpr PPCampoCopiado kCamposUsuarioTipoOP[] = {
+    {0, 8, 2},  // the user's number
+    {2, 10, 1},
+    {3, 11, 1},
+    {4, 13, 1},
+};
 
-void ConverteFluxo(const uint8_t* antigo, uint8_t* novo) {
-  std::memcpy(novo + 0, antigo + 0, 4);
-  std::memcpy(novo + 22, antigo + 28, 10);
-  std::memcpy(novo + 32, antigo + 38, 50);
-  novo[82] = antigo[88];
-  novo[83] = antigo[89];
-}
+constexpr PPCampoCopiado kCamposFluxo[] = {{0, 0, 4}, {22, 28, 10}, {32, 38, 50}, {82, 88, 1}, {83, 89, 1}};
 
-void ConverteProcessoFluxo(const uint8_t* antigo, uint8_t* novo) {
-  std::memcpy(novo + 0, antigo + 8, 4);
-  novo[8] = antigo[28];
-}
+constexpr PPCampoCopiado kCamposProcessoFluxo[] = {{0, 8, 4}, {8, 28, 1}};
 
 const PPDefinicaoCadeia kTipoOP = {
     .usGrupo = kPPGrupoTipoOP,
@@ -93,8 +86,9 @@ const PPDefinicaoCadeia kTipoOP = {
     .ulTamanhoFilhoNovo = 16,
     .deslocamentoRemovido = 12,
     .deslocamentoQuantidade = 28,
-    .pConvertePai = &ConverteTipoOP,
-    .pConverteFilho = &ConverteUsuarioTipoOP,
+    .camposPai = kCamposTipoOP,
+    .pTextosPai = &TextosTipoOP,
+    .camposFilho = kCamposUsuarioTipoOP,
     .pszSobras = "AtualizaV01_p_V02 -> conversão anterior não terminou com sucesso"_ansi,
     .pszLerPai = "Ler cabecalho tipo OP - %i",
     .pszLerFilho = "Ler usuário tipo OP - %i"_ansi,
@@ -114,8 +108,9 @@ const PPDefinicaoCadeia kFluxo = {
     .ulTamanhoFilhoNovo = 16,
     .deslocamentoRemovido = 29,
     .deslocamentoQuantidade = 16,
-    .pConvertePai = &ConverteFluxo,
-    .pConverteFilho = &ConverteProcessoFluxo,
+    .camposPai = kCamposFluxo,
+    .pTextosPai = nullptr,
+    .camposFilho = kCamposProcessoFluxo,
     .pszSobras = "AtualizaV01_p_V02 -> conversão anterior nao terminou com sucesso"_ansi,
     .pszLerPai = "Ler cabecalho fluxo - %i",
     .pszLerFilho = "Ler processo fluxo - %i",
@@ -187,7 +182,8 @@ HRESULT CPPAtualizaVersaoCadeia::ConvertePais(CPPPassoConversao& passo, const Ar
     if (int erro = arquivos.paisAntigos->Le(i, antigo.data()))
       return passo.Falha(ErroDoMotor(erro), m_definicao.pszLerPai, numero);
     std::fill(novo.begin(), novo.end(), 0);
-    m_definicao.pConvertePai(antigo.data(), novo.data());
+    PPCopiaCampos(novo.data(), antigo.data(), m_definicao.camposPai);
+    if (m_definicao.pTextosPai) m_definicao.pTextosPai(antigo.data(), novo.data());
     uint32_t primeiro = 0;
     uint16_t quantidade = 0;
     if (arquivos.filhosAntigos) {
@@ -223,7 +219,7 @@ HRESULT CPPAtualizaVersaoCadeia::ConverteFilhos(CPPPassoConversao& passo, uint32
       return passo.Falha(ErroDoMotor(erro), m_definicao.pszLerFilho, static_cast<int>(filho));
     if (antigo[m_definicao.deslocamentoRemovido] != 0) continue;
     std::fill(novo.begin(), novo.end(), 0);
-    m_definicao.pConverteFilho(antigo.data(), novo.data());
+    PPCopiaCampos(novo.data(), antigo.data(), m_definicao.camposFilho);
     uint32_t gravado = 0;
     if (int erro = convertidos.Grava(novo.data(), &gravado))
       return passo.Falha(ErroDoMotor(erro), m_definicao.pszGravarFilho, static_cast<int>(filho));

@@ -47,17 +47,8 @@ const Grupo kFluxo{"fluxo", &PPCriaConversorDe<CPPAtualizaVersaoFluxoProcesso>, 
 const Grupo kOperacao{"operação", &PPCriaConversorDe<CPPAtualizaVersaoOperacaoProducao>, kPPGrupoOperacaoProducao,
                       "PPOPPCAB", nullptr};
 
-class ConversaoCadastros : public ::testing::Test {
+class ConversaoCadastros : public ConversaoComHistorico {
  protected:
-  void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    ASSERT_EQ(historico_.Register(), S_OK);
-  }
-  void TearDown() override {
-    CoUninitialize();
-    EXPECT_EQ(historico_.Vivos(), 0);
-  }
-
   // From version 1; without a version file, the group's slot at 1 and every other at its target.
   HRESULT Executa(const Grupo& grupo) {
     if (!empresa_.Existe("PPVERSAO.DAT")) empresa_.EscreveVersao(VersoesAlvoCom({{grupo.usGrupo, 1}}));
@@ -71,9 +62,6 @@ class ConversaoCadastros : public ::testing::Test {
       if (empresa_.Existe(nome)) return false;
     return true;
   }
-
-  EmpresaTeste empresa_;
-  StandInHistorico historico_;
 };
 
 // ---------------------------------------------------------------------------------------------------

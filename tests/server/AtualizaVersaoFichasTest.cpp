@@ -75,17 +75,8 @@ HRESULT Executa(uint16_t usVersao) {
   return conversor.Executa(Instalacao::kEmpresa, kUsuarioTeste, usVersao);
 }
 
-class ConversaoFichas : public ::testing::Test {
+class ConversaoFichas : public ConversaoComHistorico {
  protected:
-  void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    ASSERT_EQ(historico_.Register(), S_OK);
-  }
-  void TearDown() override {
-    CoUninitialize();
-    EXPECT_EQ(historico_.Vivos(), 0);
-  }
-
   std::string Caminho(const std::string& nome) const { return empresa_.Diretorio() + nome; }
   // The files of the data directory but the installation's placeholder ".keep".
   std::vector<std::string> Nomes() const {
@@ -95,8 +86,6 @@ class ConversaoFichas : public ::testing::Test {
     return nomes;
   }
 
-  EmpresaTeste empresa_;
-  StandInHistorico historico_;
   Antigas antigas_{empresa_.GetInstalacao().dir().path() + "/empresas/TESTE/PP"};
 };
 

@@ -47,18 +47,8 @@ MestreV1 MestreV1Distinto() {
   return mestre;
 }
 
-class ConversaoMestre : public ::testing::Test {
+class ConversaoMestre : public ConversaoComHistorico {
  protected:
-  void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    ASSERT_EQ(historico_.Register(), S_OK);
-  }
-  void TearDown() override {
-    PPDefineObservadorAtualizacao(nullptr);
-    CoUninitialize();
-    EXPECT_EQ(historico_.Vivos(), 0);
-  }
-
   HRESULT Executa(uint16_t usVersao) {
     CPPAtualizaVersaoMestre conversor;
     return conversor.Executa(Instalacao::kEmpresa, kUsuarioTeste, usVersao);
@@ -73,9 +63,6 @@ class ConversaoMestre : public ::testing::Test {
     PPDefineObservadorAtualizacao(&GuardaMestreDoPrimeiroPasso);
     return Executa(1);
   }
-
-  EmpresaTeste empresa_;
-  StandInHistorico historico_;
 };
 
 TEST_F(ConversaoMestre, VersionOneFieldsMoveToTheirPlacesAndTheOldFileIsDeleted) {

@@ -160,11 +160,11 @@ void VerificaLinhas(const std::vector<std::string>& linhas, size_t desde, const 
   }
 }
 
-class ConversaoOP : public ::testing::Test {
+class ConversaoOP : public ConversaoComHistorico {
  protected:
   void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    ASSERT_EQ(historico_.Register(), S_OK);
+    ConversaoComHistorico::SetUp();
+    if (HasFatalFailure()) return;
     RegistraDiretorioModulo(empresa_.GetInstalacao(), "ES");
     ASSERT_EQ(familia_.Registra(), S_OK);
   }
@@ -206,8 +206,6 @@ class ConversaoOP : public ::testing::Test {
     ComparaRegistros(NomeArquivoOP(arquivo, mes), Registros(arquivo, mes, tamanho), esperados);
   }
 
-  EmpresaTeste empresa_;
-  StandInHistorico historico_;
   ServidoresFamilia familia_;
 };
 

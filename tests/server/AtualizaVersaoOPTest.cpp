@@ -81,12 +81,8 @@ void AcrescentaSobra(const char* operacao, const char* arquivo) {
   std::ofstream(caminho, std::ios::binary | std::ios::app) << std::string(g_tamanhoSobra, 'X');
 }
 
-class ConversaoOP : public ::testing::Test {
+class ConversaoOP : public ConversaoComHistorico {
  protected:
-  void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    ASSERT_EQ(historico_.Register(), S_OK);
-  }
   void TearDown() override {
     PPDefineObservadorAtualizacao(nullptr);
     g_traComSobra.clear();
@@ -121,8 +117,6 @@ class ConversaoOP : public ::testing::Test {
     ASSERT_EQ(familia_->Registra(), S_OK);
   }
 
-  EmpresaTeste empresa_;
-  StandInHistorico historico_;
   std::unique_ptr<ServidoresFamilia> familia_;
 };
 

@@ -11,60 +11,16 @@
 // file and no journal. Only the audit file of the version record may differ: a kill between the
 // write of record 1 and its audit record loses that audit record.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <chrono>
-#include <iostream>
+#include <numeric>
+#include <vector>
 
-#include "foundation/QVCaminho.h"
-#include "platform/com/apartment.h"
 #include "platform/family/historico/StandInHistorico.h"
 #include "tests/crash/Queda.h"
 #include "tests/server/EmpresaAtualizacao.h"
 
 namespace {
-
-struct Relato {
-  std::atomic<int> operacoes;  // changes on disk made by the child so far
-  std::atomic<int> mataNa;     // the change after which the child kills itself; 0: none
-  std::atomic<int32_t> resultado;
-  std::atomic<bool> terminou;
-};
-
-Relato* g_relato = nullptr;
-
-void ObservaOperacao(const char*, const char*) {
-  if (++g_relato->operacoes == g_relato->mataNa) raise(SIGKILL);
-}
-
-// Runs the upgrade in a child process; its wait status.
-int CorreFilho(Relato* relato, int mataNa) {
-  relato->operacoes = 0;
-  relato->mataNa = mataNa;
-  relato->resultado = E_FAIL;
-  relato->terminou = false;
-  const pid_t filho = fork();
-  if (filho == 0) {
-    g_relato = relato;
-    PPDefineObservadorAtualizacao(&ObservaOperacao);
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    // Inicializa's order, with the fake converters.
-    CPPServidorMestrePP servidor;
-    HRESULT hr = servidor.DefineSessao(SessaoTeste());
-    if (SUCCEEDED(hr)) hr = servidor.ResolveDiarioAtualizacao(TabelaFalsa());
-    if (SUCCEEDED(hr) && !QVExisteArquivo(servidor.GetArquivoPrincipal())) hr = PPErroHResult(kPPErroArquivoMestre);
-    if (SUCCEEDED(hr)) hr = servidor.AtualizaVersaoArquivos(TabelaFalsa());
-    relato->resultado = hr;
-    relato->terminou = true;
-    _exit(0);
-  }
-  int estado = 0;
-  waitpid(filho, &estado, 0);
-  return estado;
-}
 
 TEST(AtualizaVersaoQueda, KilledAfterEachChangeOnDiskTheNextRunEndsAsTheUninterruptedOne) {
   EmpresaTeste empresa;
@@ -78,9 +34,9 @@ TEST(AtualizaVersaoQueda, KilledAfterEachChangeOnDiskTheNextRunEndsAsTheUninterr
   empresa.Escreve("PPFALSOA_V001.HIS", "copia da versao 1");
   empresa.Escreve(kArquivoFalsoFicha, ArquivoFalso(1, 2));
   const auto inicial = empresa.Arquivos();
-  Partilhado<Relato> relato;
+  Partilhado<RelatoQueda> relato;
 
-  int estado = CorreFilho(&*relato, 0);
+  const int estado = CorreAtualizacaoFilho(*relato, 0, TabelaFalsa());
   ASSERT_TRUE(WIFEXITED(estado) && relato->terminou);
   ASSERT_EQ(relato->resultado, S_OK);
   const int operacoes = relato->operacoes;
@@ -101,22 +57,9 @@ TEST(AtualizaVersaoQueda, KilledAfterEachChangeOnDiskTheNextRunEndsAsTheUninterr
   ASSERT_EQ(esperado.count("PPVERSAO.DIA"), 0u);
   ASSERT_EQ(esperado.count("PPFALSOB.TRA"), 0u);
 
-  const auto inicio = std::chrono::steady_clock::now();
-  for (int mataNa = 1; mataNa <= operacoes; ++mataNa) {
-    empresa.Restaura(inicial);
-    estado = CorreFilho(&*relato, mataNa);
-    ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "change " << mataNa << " did not come";
-    estado = CorreFilho(&*relato, 0);
-    ASSERT_TRUE(WIFEXITED(estado) && relato->terminou) << "rerun after change " << mataNa;
-    EXPECT_EQ(relato->resultado, S_OK) << "rerun after change " << mataNa;
-    auto final = empresa.Arquivos();
-    EXPECT_EQ(final["PPVERSAO.HIS"].size() % 82, 0u) << "after change " << mataNa;
-    final.erase("PPVERSAO.HIS");
-    EXPECT_EQ(final, esperado) << "killed after change " << mataNa;
-    if (HasFailure()) break;
-  }
-  const auto segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-  std::cout << operacoes << " changes on disk, each killed once and run again, in " << segundos << " s\n";
+  std::vector<int> mudancas(static_cast<size_t>(operacoes));
+  std::iota(mudancas.begin(), mudancas.end(), 1);
+  MataERetomaEmCada(empresa, *relato, TabelaFalsa(), inicial, esperado, operacoes, mudancas);
   ConversorFalso::ReiniciaControles();
 }
 

@@ -8,18 +8,14 @@
 // version record may differ: a kill between the write of record 1 and its audit record loses that
 // audit record.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
+#include <algorithm>
 #include <cstring>
-#include <iostream>
 #include <string>
 #include <vector>
 
-#include "foundation/QVCaminho.h"
 #include "platform/com/apartment.h"
 #include "platform/family/ServidoresFamilia.h"
 #include "platform/family/historico/StandInHistorico.h"
@@ -43,53 +39,21 @@ enum Mudanca : uint8_t {
   kOutraEscrita,  // a write of the journal
 };
 
-struct Relato {
-  std::atomic<int> operacoes;  // changes on disk made by the child so far
-  std::atomic<int> mataNa;     // the change after which the child kills itself; 0: none
-  std::atomic<int32_t> resultado;
-  std::atomic<bool> terminou;
+struct Relato : RelatoQueda {
   Mudanca mudanca[kMaximoOperacoes];  // the uninterrupted run's change n
 };
-
-Relato* g_relato = nullptr;
 
 bool TerminaEm(const char* arquivo, const char* extensao) {
   const size_t n = std::strlen(arquivo), m = std::strlen(extensao);
   return n >= m && strcasecmp(arquivo + n - m, extensao) == 0;
 }
 
-void ObservaOperacao(const char* operacao, const char* arquivo) {
-  const int numero = ++g_relato->operacoes;
-  if (g_relato->mataNa == 0 && numero < kMaximoOperacoes)
-    g_relato->mudanca[numero] = std::strcmp(operacao, "grava") != 0 ? kMove
-                                : TerminaEm(arquivo, ".TRA")     ? kAcrescimo
-                                : TerminaEm(arquivo, ".DIA")     ? kOutraEscrita
-                                                                 : kMove;
-  if (numero == g_relato->mataNa) raise(SIGKILL);
-}
-
-int CorreFilho(Relato* relato, int mataNa) {
-  relato->operacoes = 0;
-  relato->mataNa = mataNa;
-  relato->resultado = E_FAIL;
-  relato->terminou = false;
-  const pid_t filho = fork();
-  if (filho == 0) {
-    g_relato = relato;
-    PPDefineObservadorAtualizacao(&ObservaOperacao);
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    CPPServidorMestrePP servidor;
-    HRESULT hr = servidor.DefineSessao(SessaoTeste());
-    if (SUCCEEDED(hr)) hr = servidor.ResolveDiarioAtualizacao();
-    if (SUCCEEDED(hr) && !QVExisteArquivo(servidor.GetArquivoPrincipal())) hr = PPErroHResult(kPPErroArquivoMestre);
-    if (SUCCEEDED(hr)) hr = servidor.AtualizaVersaoArquivos();
-    relato->resultado = hr;
-    relato->terminou = true;
-    _exit(0);
-  }
-  int estado = 0;
-  waitpid(filho, &estado, 0);
-  return estado;
+void AnotaMudanca(RelatoQueda& relato, int numero, const char* operacao, const char* arquivo) {
+  if (numero >= kMaximoOperacoes) return;
+  static_cast<Relato&>(relato).mudanca[numero] = std::strcmp(operacao, "grava") != 0 ? kMove
+                                                 : TerminaEm(arquivo, ".TRA")     ? kAcrescimo
+                                                 : TerminaEm(arquivo, ".DIA")     ? kOutraEscrita
+                                                                                  : kMove;
 }
 
 // The sheet processes of the order fixture, which writes them in the current layout, taken back to
@@ -155,7 +119,8 @@ TEST(AtualizacaoEmpresaQueda, KilledAfterEachMoveOfAWholeCompanysUpgradeTheNextS
   const auto inicial = empresa.Arquivos();
 
   Partilhado<Relato> relato;
-  int estado = CorreFilho(&*relato, 0);
+  relato->pAnota = &AnotaMudanca;
+  const int estado = CorreAtualizacaoFilho(*relato, 0, kPPConversoresVersao);
   ASSERT_TRUE(WIFEXITED(estado) && relato->terminou);
   ASSERT_EQ(relato->resultado, S_OK);
   const int operacoes = relato->operacoes;
@@ -185,23 +150,7 @@ TEST(AtualizacaoEmpresaQueda, KilledAfterEachMoveOfAWholeCompanysUpgradeTheNextS
     if (mudanca == kMove || vistas[mudanca]++ % passo == passo / 2) pontos.push_back(n);
   }
 
-  const auto inicio = std::chrono::steady_clock::now();
-  for (int mataNa : pontos) {
-    empresa.Restaura(inicial);
-    estado = CorreFilho(&*relato, mataNa);
-    ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "change " << mataNa << " did not come";
-    estado = CorreFilho(&*relato, 0);
-    ASSERT_TRUE(WIFEXITED(estado) && relato->terminou) << "rerun after change " << mataNa;
-    EXPECT_EQ(relato->resultado, S_OK) << "rerun after change " << mataNa;
-    auto final = empresa.Arquivos();
-    EXPECT_EQ(final["PPVERSAO.HIS"].size() % 82, 0u) << "after change " << mataNa;
-    final.erase("PPVERSAO.HIS");
-    EXPECT_EQ(final, esperado) << "killed after change " << mataNa;
-    if (HasFailure()) break;
-  }
-  const auto segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-  std::cout << operacoes << " changes on disk, " << pontos.size() << " of them killed at and run again, in "
-            << segundos << " s\n";
+  MataERetomaEmCada(empresa, *relato, kPPConversoresVersao, inicial, esperado, operacoes, pontos);
   CoUninitialize();
 }
 

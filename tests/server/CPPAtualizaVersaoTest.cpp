@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "foundation/CQVArqMarca.h"
@@ -447,8 +448,9 @@ TEST_F(AtualizacaoConcorrente, UpgradeGivesUpAfter50SecondsOfAnotherProcessHoldi
   EXPECT_TRUE(empresa_.Linhas().empty());
 }
 
-TEST(AtualizacaoDoisProcessos, TwoFirstSessionsOfANewCompanyBothSucceedWithOneRecord) {
-  EmpresaTeste empresa;
+// Two child processes let go at once (a pipe holds them until both exist), each running `corpo`;
+// both must succeed.
+void DoisFilhosJuntos(const std::function<bool()>& corpo) {
   int largada[2];
   ASSERT_EQ(pipe(largada), 0);
   pid_t filhos[2];
@@ -458,10 +460,7 @@ TEST(AtualizacaoDoisProcessos, TwoFirstSessionsOfANewCompanyBothSucceedWithOneRe
     if (filho == 0) {
       char sinal;
       (void)!read(largada[0], &sinal, 1);
-      CPPServidorMestrePP servidor;
-      const bool certo = servidor.DefineSessao(SessaoTeste()) == S_OK && servidor.CriaArquivoVersao() == S_OK &&
-                         servidor.AtualizaVersaoArquivos() == S_OK;
-      _exit(certo ? 0 : 1);
+      _exit(corpo() ? 0 : 1);
     }
   }
   ASSERT_EQ(write(largada[1], "xx", 2), 2);
@@ -470,6 +469,15 @@ TEST(AtualizacaoDoisProcessos, TwoFirstSessionsOfANewCompanyBothSucceedWithOneRe
     waitpid(filho, &estado, 0);
     EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
   }
+}
+
+TEST(AtualizacaoDoisProcessos, TwoFirstSessionsOfANewCompanyBothSucceedWithOneRecord) {
+  EmpresaTeste empresa;
+  DoisFilhosJuntos([] {
+    CPPServidorMestrePP servidor;
+    return servidor.DefineSessao(SessaoTeste()) == S_OK && servidor.CriaArquivoVersao() == S_OK &&
+           servidor.AtualizaVersaoArquivos() == S_OK;
+  });
   const PPRegistroVersao registro = empresa.LeVersao();
   for (size_t grupo = 0; grupo < kPPQuantidadeGrupos; ++grupo) EXPECT_EQ(registro.usVersao[grupo], kPPVersoesAlvo[grupo]);
   ASSERT_EQ(empresa.AuditoriasVersao().size(), 1u) << "record 1 is written once";
@@ -506,28 +514,12 @@ TEST_F(AtualizacaoDoisProcessosReais, TwoProcessesUpgradingAtOnceConvertOnceTheS
     if (nome == "PPTOPCAB.DAT" || nome == "PPTOPUSU.DAT") empresa_.Escreve(nome, bytes);
   const std::string tiposAntigos = empresa_.Le("PPTOPCAB.DAT");
 
-  int largada[2];
-  ASSERT_EQ(pipe(largada), 0);
-  pid_t filhos[2];
-  for (pid_t& filho : filhos) {
-    filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-      char sinal;
-      (void)!read(largada[0], &sinal, 1);
-      RelogioReal();
-      CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-      CPPServidorMestrePP servidor;
-      const bool certo = servidor.DefineSessao(SessaoTeste()) == S_OK && servidor.AtualizaVersaoArquivos() == S_OK;
-      _exit(certo ? 0 : 1);
-    }
-  }
-  ASSERT_EQ(write(largada[1], "xx", 2), 2);
-  for (pid_t filho : filhos) {
-    int estado = 0;
-    waitpid(filho, &estado, 0);
-    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
-  }
+  DoisFilhosJuntos([this] {
+    RelogioReal();
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    CPPServidorMestrePP servidor;
+    return servidor.DefineSessao(SessaoTeste()) == S_OK && servidor.AtualizaVersaoArquivos() == S_OK;
+  });
 
   const PPRegistroVersao registro = empresa_.LeVersao();
   EXPECT_EQ(registro.usVersao[kPPGrupoMestre], 3);

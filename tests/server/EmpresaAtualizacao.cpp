@@ -1,11 +1,17 @@
 #include "tests/server/EmpresaAtualizacao.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 
+#include "foundation/QVCaminho.h"
+#include "platform/com/apartment.h"
 #include "platform/family/historico/StandInHistorico.h"
 #include "platform/win32/codepage.h"
 #include "server/CPPNomesArquivos.h"
@@ -235,4 +241,67 @@ PPTabelaConversores TabelaFalsa() {
     if (linha.usGrupo == kPPGrupoColecao) linha.pCria = &CriaNumeracaoColecao;
   }
   return tabela;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The kill tests
+
+namespace {
+
+RelatoQueda* g_relatoQueda = nullptr;
+
+void ObservaQueda(const char* operacao, const char* arquivo) {
+  const int numero = ++g_relatoQueda->operacoes;
+  if (g_relatoQueda->mataNa == 0 && g_relatoQueda->pAnota)
+    g_relatoQueda->pAnota(*g_relatoQueda, numero, operacao, arquivo);
+  if (numero == g_relatoQueda->mataNa) raise(SIGKILL);
+}
+
+}  // namespace
+
+int CorreAtualizacaoFilho(RelatoQueda& relato, int mataNa, const PPTabelaConversores& tabela) {
+  relato.operacoes = 0;
+  relato.mataNa = mataNa;
+  relato.resultado = E_FAIL;
+  relato.terminou = false;
+  const pid_t filho = fork();
+  if (filho == 0) {
+    g_relatoQueda = &relato;
+    PPDefineObservadorAtualizacao(&ObservaQueda);
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    CPPServidorMestrePP servidor;
+    HRESULT hr = servidor.DefineSessao(SessaoTeste());
+    if (SUCCEEDED(hr)) hr = servidor.ResolveDiarioAtualizacao(tabela);
+    if (SUCCEEDED(hr) && !QVExisteArquivo(servidor.GetArquivoPrincipal())) hr = PPErroHResult(kPPErroArquivoMestre);
+    if (SUCCEEDED(hr)) hr = servidor.AtualizaVersaoArquivos(tabela);
+    relato.resultado = hr;
+    relato.terminou = true;
+    _exit(0);
+  }
+  int estado = 0;
+  waitpid(filho, &estado, 0);
+  return estado;
+}
+
+void MataERetomaEmCada(EmpresaTeste& empresa, RelatoQueda& relato, const PPTabelaConversores& tabela,
+                       const std::map<std::string, std::string>& inicial,
+                       const std::map<std::string, std::string>& esperado, int operacoes,
+                       const std::vector<int>& mudancas) {
+  const auto inicio = std::chrono::steady_clock::now();
+  for (int mataNa : mudancas) {
+    empresa.Restaura(inicial);
+    int estado = CorreAtualizacaoFilho(relato, mataNa, tabela);
+    ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "change " << mataNa << " did not come";
+    estado = CorreAtualizacaoFilho(relato, 0, tabela);
+    ASSERT_TRUE(WIFEXITED(estado) && relato.terminou) << "rerun after change " << mataNa;
+    EXPECT_EQ(relato.resultado, S_OK) << "rerun after change " << mataNa;
+    auto final = empresa.Arquivos();
+    EXPECT_EQ(final["PPVERSAO.HIS"].size() % 82, 0u) << "after change " << mataNa;
+    final.erase("PPVERSAO.HIS");
+    EXPECT_EQ(final, esperado) << "killed after change " << mataNa;
+    if (::testing::Test::HasFailure()) break;
+  }
+  const auto segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  std::cout << operacoes << " changes on disk, " << mudancas.size() << " of them killed at and run again, in "
+            << segundos << " s\n";
 }

@@ -7,13 +7,18 @@
 // converter's code.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/com/apartment.h"
+#include "platform/family/historico/StandInHistorico.h"
 #include "platform/win32/clock.h"
 #include "server/CPPAtualizaVersao.h"
 #include "server/CPPServidorMestrePP.h"
@@ -72,6 +77,24 @@ class EmpresaTeste {
   Instalacao instalacao_;
 };
 
+// A test of converters on the company, with the history stand-in registered in the test's apartment;
+// at its end the observer is cleared and no stand-in object is left alive.
+class ConversaoComHistorico : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ASSERT_EQ(historico_.Register(), S_OK);
+  }
+  void TearDown() override {
+    PPDefineObservadorAtualizacao(nullptr);
+    CoUninitialize();
+    EXPECT_EQ(historico_.Vivos(), 0);
+  }
+
+  EmpresaTeste empresa_;
+  StandInHistorico historico_;
+};
+
 // The bytes of a fake data file at version v with `registros` records (header included).
 uint32_t TamanhoFalso(uint16_t versao);
 std::string RegistroFalso(uint32_t i, uint16_t versao);
@@ -109,3 +132,30 @@ std::unique_ptr<CPPAtualizaVersao> CriaFalsoMestre();  // slot 0: "AtualizaMestr
 std::unique_ptr<CPPAtualizaVersao> CriaFalsoFicha();   // slot 5: "Atualiza Fichas Técnicas", two steps
 // The driver's table with the fakes of slots 0 and 5 and the numbering converter of slot 12.
 PPTabelaConversores TabelaFalsa();
+
+// ---------------------------------------------------------------------------------------------------
+// The kill tests: an upgrade in a child process that kills itself right after its N-th change on disk
+
+// What the child tells the test process, in memory that they share (Partilhado, tests/crash/Queda.h).
+struct RelatoQueda {
+  std::atomic<int> operacoes;  // changes on disk made by the child so far
+  std::atomic<int> mataNa;     // the change after which the child kills itself; 0: none
+  std::atomic<int32_t> resultado;
+  std::atomic<bool> terminou;
+  // Told of each change of a run that is not killed, with its number; null: none.
+  void (*pAnota)(RelatoQueda& relato, int numero, const char* operacao, const char* arquivo);
+};
+
+// Opens a session in a child process in Inicializa's order with the table's converters (the journal
+// resolved, the settings file looked for, the upgrade), killed right after change mataNa (0: never);
+// the child's wait status.
+int CorreAtualizacaoFilho(RelatoQueda& relato, int mataNa, const PPTabelaConversores& tabela);
+
+// For each change in `mudancas`: the data directory restored to `inicial`, a child killed right after
+// that change, then a child that must end as the uninterrupted run did: S_OK and exactly the files
+// `esperado`, but for the version record's audit file, which must hold whole audit records. Stops
+// at the first failure; prints how many of the run's `operacoes` changes were killed at, and the time.
+void MataERetomaEmCada(EmpresaTeste& empresa, RelatoQueda& relato, const PPTabelaConversores& tabela,
+                       const std::map<std::string, std::string>& inicial,
+                       const std::map<std::string, std::string>& esperado, int operacoes,
+                       const std::vector<int>& mudancas);

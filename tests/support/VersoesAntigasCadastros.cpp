@@ -26,15 +26,6 @@ Bytes& Bytes::Texto(size_t deslocamento, size_t largura, const std::string& text
   return *this;
 }
 
-std::string ArquivoDeRegistros(uint32_t tamanho, const std::vector<std::string>& registros) {
-  std::string bytes(tamanho, '\0');
-  for (const std::string& registro : registros) {
-    if (registro.size() != tamanho) throw std::invalid_argument("registro de tamanho errado");
-    bytes += registro;
-  }
-  return bytes;
-}
-
 namespace {
 
 // Fills the bytes first..last (inclusive) with the record's filler.

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ArquivoRegistros.h"
+
 namespace VersoesAntigasCadastros {
 
 // A record being written: zeroed (or filled with one byte), then fields put at their offsets.
@@ -33,8 +35,7 @@ class Bytes {
   std::string bytes_;
 };
 
-// The zero header of `tamanho` bytes, then each record (each exactly `tamanho` bytes).
-std::string ArquivoDeRegistros(uint32_t tamanho, const std::vector<std::string>& registros);
+using ::ArquivoDeRegistros;
 
 // ---------------------------------------------------------------------------------------------------
 // Master settings, "PPMESTRE.DAT"

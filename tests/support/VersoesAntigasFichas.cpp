@@ -11,15 +11,6 @@ std::string VersoesAntigasFichas::RegistroAntigo(uint32_t i, uint32_t tamanho) {
   return bytes;
 }
 
-std::string VersoesAntigasFichas::ArquivoDeRegistros(uint32_t tamanho, const std::vector<std::string>& registros) {
-  std::string bytes(tamanho, '\0');
-  for (const std::string& registro : registros) {
-    if (registro.size() != tamanho) throw std::invalid_argument("record of another length");
-    bytes += registro;
-  }
-  return bytes;
-}
-
 std::string VersoesAntigasFichas::ProcessoFichaV1(uint32_t i, int64_t tempo) {
   std::string bytes = RegistroAntigo(i, kTamanhoProcessoFichaV1);
   const uint64_t valor = static_cast<uint64_t>(tempo);

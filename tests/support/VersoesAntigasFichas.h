@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ArquivoRegistros.h"
+
 class VersoesAntigasFichas {
  public:
   static constexpr uint32_t kTamanhoProcessoFichaV1 = 64;   // "PPFTPROC.DAT" up to version 1
@@ -23,7 +25,9 @@ class VersoesAntigasFichas {
   // Record i of `tamanho` bytes filled with the pattern.
   static std::string RegistroAntigo(uint32_t i, uint32_t tamanho);
   // The bytes of a record file of `tamanho`-byte records.
-  static std::string ArquivoDeRegistros(uint32_t tamanho, const std::vector<std::string>& registros);
+  static std::string ArquivoDeRegistros(uint32_t tamanho, const std::vector<std::string>& registros) {
+    return ::ArquivoDeRegistros(tamanho, registros);
+  }
   // A sheet process at version 1: the pattern with the process time at 8..15, an 8-decimal value
   // given as its raw count of 10^-8 (30 minutes: 3'000'000'000).
   static std::string ProcessoFichaV1(uint32_t i, int64_t tempo);

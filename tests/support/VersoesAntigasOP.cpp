@@ -197,15 +197,6 @@ RegistroOP& RegistroOP::Campo(CampoOP campo, int64_t valor) {
   throw std::logic_error("unknown field");
 }
 
-std::string ArquivoRegistrosOP(uint32_t tamanho, const std::vector<std::string>& registros) {
-  std::string bytes(tamanho, '\0');
-  for (const std::string& registro : registros) {
-    if (registro.size() != tamanho) throw std::logic_error("record of another length");
-    bytes += registro;
-  }
-  return bytes;
-}
-
 uint32_t MesOP::Acrescenta(const RegistroOP& registro) {
   if (registro.Versao() != versao_) throw std::logic_error("record of another version");
   std::vector<std::string>& registros = registros_[registro.Arquivo()];
@@ -216,7 +207,7 @@ uint32_t MesOP::Acrescenta(const RegistroOP& registro) {
 std::map<std::string, std::string> MesOP::Arquivos() const {
   std::map<std::string, std::string> arquivos;
   for (const auto& [arquivo, registros] : registros_)
-    arquivos[NomeArquivoOP(arquivo, usMesAno_)] = ArquivoRegistrosOP(TamanhoRegistroOP(arquivo, versao_), registros);
+    arquivos[NomeArquivoOP(arquivo, usMesAno_)] = ArquivoDeRegistros(TamanhoRegistroOP(arquivo, versao_), registros);
   return arquivos;
 }
 
@@ -390,9 +381,9 @@ void EscreveFichas(const std::string& diretorio) {
     PoeValor(bytes, 36, ponteiro, 4);
     return bytes;
   };
-  EscreveArquivo(diretorio, "PPFTCABE.DAT", ArquivoRegistrosOP(64, {cabecalho(true, 3), cabecalho(false, 1)}));
+  EscreveArquivo(diretorio, "PPFTCABE.DAT", ArquivoDeRegistros(64, {cabecalho(true, 3), cabecalho(false, 1)}));
   EscreveArquivo(diretorio, "PPFTPROC.DAT",
-                 ArquivoRegistrosOP(88, {processo(kProcessoA, 20000), processo(kProcessoB, 70000),
+                 ArquivoDeRegistros(88, {processo(kProcessoA, 20000), processo(kProcessoB, 70000),
                                          processo(kProcessoA, 90000), processo(kProcessoB, 90000)}));
 }
 

@@ -22,6 +22,7 @@
 
 #include "platform/family/base/CadastrosDF.h"
 #include "server/idl/VarmoOPIndustrializacao.h"
+#include "tests/support/ArquivoRegistros.h"
 #include "tests/support/Instalacao.h"
 
 // The period files of the group: PPOP order headers, PPPR processes, PPMT inputs, PPIT items,
@@ -112,9 +113,6 @@ class RegistroOP {
   uint16_t versao_;
   std::string bytes_;
 };
-
-// A record file: the zero header of the record length, then the records.
-std::string ArquivoRegistrosOP(uint32_t tamanho, const std::vector<std::string>& registros);
 
 // The files of one month at one version.
 class MesOP {
