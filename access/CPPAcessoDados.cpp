@@ -582,6 +582,36 @@ int32_t CPPAcessoDados::LePedidoFT(uint32_t chave, CPPDadosPedidoFT* pedido) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Resource types.
+
+int32_t CPPAcessoDados::LeTipoRecurso(uint32_t ponteiro, CPPDadosTipoRecurso* tipoRecurso, uint16_t usTipoLeitura) {
+  tipoRecurso->Limpar();
+  IQVPP_TipoRecurso* servidor = GetITipoRecurso();
+  if (!servidor) return GetHR();
+  _REG_PP_TIPO_RECURSOPS registro;
+  Zera(&registro);
+  const HRESULT hr = servidor->LePonteiros(1, &ponteiro, &registro, usTipoLeitura);
+  if (SUCCEEDED(hr)) tipoRecurso->CopiarDe(&registro);
+  // Also after a failure: a server that fails part way may have handed out some of the arrays.
+  LiberaRegistroTipoRecurso(&registro, 0);
+  return hr;
+}
+
+int32_t CPPAcessoDados::ExisteTipoRecurso(const CString& codigo, uint32_t& ponteiro, CPPDadosTipoRecurso* tipoRecurso,
+                                          uint16_t usTipoLeitura) {
+  ponteiro = 0;
+  if (tipoRecurso) tipoRecurso->Limpar();
+  IQVPP_TipoRecurso* servidor = GetITipoRecurso();
+  if (!servidor) return GetHR();
+  uint32_t encontrado = 0;
+  const HRESULT hr = servidor->Existe(CodigoBSTR(codigo), &encontrado, 0);
+  if (FAILED(hr)) return hr;
+  ponteiro = encontrado;
+  if (encontrado == 0 || !tipoRecurso) return hr;
+  return LeTipoRecurso(encontrado, tipoRecurso, usTipoLeitura);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Inventory.
 
 int32_t CPPAcessoDados::LeMestreES(_REG_ES_MESTREPS* registro) {

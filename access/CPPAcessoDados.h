@@ -32,6 +32,7 @@
 #include "model/CPPDadosRequisicaoInterna.h"
 #include "model/CPPDadosRequisitante.h"
 #include "model/CPPDadosSaldoProdutoES.h"
+#include "model/CPPDadosTipoRecurso.h"
 #include "model/CPPDadosUnMedida.h"
 #include "model/CPPDadosUsuario.h"
 #include "platform/mfc/CString.h"
@@ -121,6 +122,15 @@ class CPPAcessoDados : public CPPServidores {
   int32_t LeNotaFiscalRE(uint32_t chave, CPPDadosNotaFiscalRE* nota);
   // The server allocates the whole sales-order record; it is freed with its arrays.
   int32_t LePedidoFT(uint32_t chave, CPPDadosPedidoFT* pedido);
+
+  // Resource types of the module. usTipoLeitura goes to the server as given: bit 0 reads the detail
+  // text, bit 1 or 2 the operations, bit 2 also each operation's counters, quantities, intervals and
+  // details. Every array the server allocated is freed, on a failure too.
+  int32_t LeTipoRecurso(uint32_t ponteiro, CPPDadosTipoRecurso* tipoRecurso, uint16_t usTipoLeitura);
+  // By code, the server's filter ignored: the pointer (0 when absent, the object then cleared) and,
+  // when an object is given, the type read with LeTipoRecurso, whose failure is the answer.
+  int32_t ExisteTipoRecurso(const CString& codigo, uint32_t& ponteiro, CPPDadosTipoRecurso* tipoRecurso,
+                            uint16_t usTipoLeitura);
 
   // Inventory (ES).
   int32_t LeMestreES(_REG_ES_MESTREPS* registro);

@@ -103,6 +103,24 @@ int32_t CPPBufferDados::InicializaBufferLocalES() {
   });
 }
 
+namespace {
+// The count of a server of the module: BuscaPonteiros lists the pointers that pass the server's
+// filter; only their number sizes the table, and the list goes back at once, also on a failure.
+template <class Lista, class Servidor>
+HRESULT ContaPonteiros(Servidor* servidor, uint32_t& quantidade) {
+  Lista lista{};
+  const HRESULT hr = servidor->BuscaPonteiros(&lista);
+  CoTaskMemFree(lista.plPonteiro);
+  quantidade = SUCCEEDED(hr) && lista.lQtd > 0 ? static_cast<uint32_t>(lista.lQtd) : 0;
+  return hr;
+}
+}  // namespace
+
+int32_t CPPBufferDados::InicializaBufferTipoRecurso() {
+  return InicializaContado(bufferTipoRecurso_, GetITipoRecurso(),
+                           ContaPonteiros<_REG_VARMO_PONTEIROS_ULONGPS, IQVPP_TipoRecurso>);
+}
+
 int32_t CPPBufferDados::InicializaBufferGrade() { return InicializaComInterface(bufferGrade_, GetIProduto()); }
 
 int32_t CPPBufferDados::InicializaBufferReferenciaGrade() {
@@ -300,6 +318,12 @@ int32_t CPPBufferDados::LeBufferLoteES(int32_t ponteiro, CPPDadosLoteES* lote) {
 int32_t CPPBufferDados::LeBufferPedidoFT(uint32_t chave, CPPDadosPedidoFT* pedido) {
   return LeBufferComum(bufferPedidoFT_, &CPPBufferDados::InicializaBufferPedidoFT, chave, pedido,
                        [&] { return LePedidoFT(chave, pedido); });
+}
+
+int32_t CPPBufferDados::LeBufferTipoRecurso(uint32_t ponteiro, CPPDadosTipoRecurso* tipoRecurso,
+                                            uint16_t usTipoLeitura) {
+  return LeBufferComum(bufferTipoRecurso_, &CPPBufferDados::InicializaBufferTipoRecurso, ponteiro, tipoRecurso,
+                       [&] { return LeTipoRecurso(ponteiro, tipoRecurso, usTipoLeitura); });
 }
 
 int32_t CPPBufferDados::LeBufferUsuario(int32_t chave, CPPDadosUsuario* usuario) {

@@ -1,7 +1,7 @@
 // The entity caches of one client object: branches, accounts, municipalities, users, units,
 // products, services, grid items and references, price items, the module's master record,
-// categories, stock locations, batches, sales orders and stock balances. Each cache maps the
-// entity's key to a full copy of its data object and is either not loaded or loaded:
+// categories, resource types, stock locations, batches, sales orders and stock balances. Each cache
+// maps the entity's key to a full copy of its data object and is either not loaded or loaded:
 // - an on-demand cache is loaded by sizing its table (from the server's count, or a fixed size)
 //   and then takes entities one by one as its LeBuffer misses and reads them through the readers
 //   of CPPAcessoDados;
@@ -155,6 +155,7 @@ struct PPCacheBuffer {
   X(ReferenciaGrade, _REG_POSICAO_PRODUTOPS, CPPDadosReferenciaGrade)                     \
   X(ItemTabelaPrecoProduto, _REG_FILTRO_LEITURA_TAB_PRECOSPS, CPPDadosItemTabelaPreco)    \
   X(InfSuplementar, int32_t, CPPDadosCategoria)                                           \
+  X(TipoRecurso, uint32_t, CPPDadosTipoRecurso)                                           \
   X(LocalES, int32_t, CPPDadosLocalES)                                                    \
   X(LoteES, int32_t, CPPDadosLoteES)                                                      \
   X(PedidoFT, uint32_t, CPPDadosPedidoFT)
@@ -182,6 +183,8 @@ class CPPBufferDados : public CPPBuffer {
   int32_t InicializaBufferProduto();
   int32_t InicializaBufferServico();
   int32_t InicializaBufferLocalES();
+  // Counted by the pointers that pass the resource-type server's filter.
+  int32_t InicializaBufferTipoRecurso();
   // Loads that only check the server (the table keeps its size), or take the fixed table.
   int32_t InicializaBufferGrade();
   int32_t InicializaBufferReferenciaGrade();
@@ -210,6 +213,8 @@ class CPPBufferDados : public CPPBuffer {
   int32_t LeBufferLocalES(int32_t ponteiro, CPPDadosLocalES* local);
   int32_t LeBufferLoteES(int32_t ponteiro, CPPDadosLoteES* lote);
   int32_t LeBufferPedidoFT(uint32_t chave, CPPDadosPedidoFT* pedido);
+  // The reading kind of LeTipoRecurso, used on a miss only.
+  int32_t LeBufferTipoRecurso(uint32_t ponteiro, CPPDadosTipoRecurso* tipoRecurso, uint16_t usTipoLeitura);
   // Whole-load caches: the object is cleared once the cache is loaded; an absent key is no error
   // (the load's result, the object clear).
   int32_t LeBufferUsuario(int32_t chave, CPPDadosUsuario* usuario);

@@ -114,6 +114,19 @@ void OPProcesso(_REG_VARMO_OP_PROCESSOPS* processo) {
   LIBERA_ARRAY(processo, usQuantidadeApontamentos, pregApontamentos, Apontamento<kAlocacao>);
 }
 
+template <PPAlocacao kAlocacao>
+void TipoRecursoOperacao(_REG_PP_TIPO_RECURSO_OPERACAOPS* operacao) {
+  LIBERA_ARRAY(operacao, usQuantApontaContador, pregContadores, kSemArrays);
+  LIBERA_ARRAY(operacao, usQuantApontaQuantidade, pregQuantidades, kSemArrays);
+  LIBERA_ARRAY(operacao, usQuantApontaIntervalo, pregIntervalos, kSemArrays);
+  LIBERA_ARRAY(operacao, usQuantApontaDetalhe, pregDetalhes, kSemArrays);
+}
+
+template <PPAlocacao kAlocacao>
+void TipoRecurso(_REG_PP_TIPO_RECURSOPS* tipoRecurso) {
+  LIBERA_ARRAY(tipoRecurso, usQuantOperacaoRecurso, pregOperacoes, TipoRecursoOperacao<kAlocacao>);
+}
+
 #undef EMBUTIDO
 #undef LIBERA_ARRAY
 #undef REGISTRO_DE
@@ -143,3 +156,4 @@ LIBERA_REGISTRO(LiberaRegistroRemessaIndustrializacao, _REG_PP_REMESSA_INDUSTRIA
 LIBERA_REGISTRO(LiberaRegistroApontamentoRecurso, _REG_PP_APONTAMENTO_RECURSOPS, ApontamentoRecurso)
 LIBERA_REGISTRO(LiberaRegistroApontamentoRecursoOperacao, _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS,
                 ApontamentoRecursoOperacao)
+LIBERA_REGISTRO(LiberaRegistroTipoRecurso, _REG_PP_TIPO_RECURSOPS, TipoRecurso)

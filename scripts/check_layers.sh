@@ -30,16 +30,17 @@ declare -A uses=(
   [checks]="rules access model"
   [controls]="rules access model"
   [server]="model access"
-  [server/op]="server"
-  [server/cadastros]="server"
+  # The order handler's checks serve the master-data handlers, whose records the orders name.
+  [server/op]="server server/cadastros"
+  [server/cadastros]="server server/op"
   # The run command's programs and the benchmarks stand on top of everything but the tests;
   # the tests on top of everything but the demo.
   [bench]="controls checks server/op server/cadastros"
   [demo]="controls checks server/op server/cadastros"
   [tests]="controls checks server/op server/cadastros"
 )
-# The headers of server/op/ and server/cadastros/ that server/ may include (none yet).
-seams=()
+# The headers of server/op/ and server/cadastros/ that server/ may include.
+seams=(server/op/PPConsultaMovimentacaoOP.h server/cadastros/PPClassesCadastros.h)
 
 # Sets `layer` to the layer of the path $1, or to nothing.
 layer_of() {

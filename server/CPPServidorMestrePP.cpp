@@ -47,9 +47,6 @@ const PPTabelaConversores kPPConversoresVersao = {{
 
 namespace {
 
-// The lock gives a message number, or an HRESULT of an unexpected system error as it is.
-HRESULT HResultMarca(int erro) { return erro < 0 ? static_cast<HRESULT>(erro) : PPErroHResult(static_cast<uint32_t>(erro)); }
-
 HRESULT HResultDoMotor(int erro) { return PPErroHResult(static_cast<uint32_t>(erro)); }
 
 // A field of the settings: where it lies in the stored record and in the COM record.
@@ -365,7 +362,7 @@ HRESULT CPPServidorMestrePP::Grava(_REG_VARMO_MESTRE RegPS) {
 
   // 3.
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return HResultMarca(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return PPErroHResultMotor(erro);
 
   // 4. The record as it stands.
   CPPArqEx arquivo;
@@ -440,7 +437,7 @@ HRESULT CPPServidorMestrePP::GravaInfApontExternoFiliais(
   CPPHistorico historico;
   if (FAILED(historico.Abre(m_strEmpresa, m_usUsuario, m_lSessao))) return PPErroHResult(kPPErroAbreHistorico);
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return HResultMarca(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return PPErroHResultMotor(erro);
 
   // 2.
   CPPArqEx arquivo;
@@ -593,7 +590,7 @@ HRESULT CPPServidorMestrePP::ResolveDiarioAtualizacao(const PPTabelaConversores&
   if (!QVExisteArquivo(PPArquivoDiarioAtualizacao(m_strDiretorio))) return S_OK;
   // A process that still converts holds the lock: the journal is its own until it lets go.
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return HResultMarca(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return PPErroHResultMotor(erro);
   return PPResolveDiarioAtualizacao(m_strEmpresa, m_usUsuario, conversores);
 }
 
@@ -606,7 +603,7 @@ HRESULT CPPServidorMestrePP::CriaArquivoVersao() {
   // Two first sessions of a company take turns here, so that record 1 and its audit record are
   // written once; the file is never emptied, so a record another process wrote is kept.
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return HResultMarca(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return PPErroHResultMotor(erro);
   CPPArquivoAtualizacao arquivo;
   // The file is made again whenever it is missing, with the targets, so the control file need not
   // watch it.
@@ -664,7 +661,7 @@ HRESULT CPPServidorMestrePP::AtualizaVersaoArquivos(const PPTabelaConversores& c
 
   // 5. Under the lock, the record again: a process that converted meanwhile has raised the slots.
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return HResultMarca(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaMestre)) return PPErroHResultMotor(erro);
   arquivo.InvalidaCache();
   registro = PPRegistroVersao{};
   if (int erro = arquivo.LeRegistro(m_strArquivoVersao, kPPRegistroVersao, &registro, kPPTamanhoRegistroVersao))

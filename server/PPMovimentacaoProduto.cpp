@@ -1,23 +1,29 @@
 #include "server/PPMovimentacaoProduto.h"
 
+#include "server/op/PPConsultaMovimentacaoOP.h"
+
 namespace {
 
-PPConsultaMovimentacao g_consultas[kPPQuantidadeSlotsMovimentacao] = {};
+// Built at the first use, so that no initialiser of another file finds the slots still empty.
+PPConsultaMovimentacao* Consultas() {
+  static PPConsultaMovimentacao consultas[kPPQuantidadeSlotsMovimentacao] = {PPConsultaMovimentacaoOP()};
+  return consultas;
+}
 
 }  // namespace
 
 PPConsultaMovimentacao PPDefineConsultaMovimentacao(PPSlotMovimentacao slot, const PPConsultaMovimentacao& consulta) {
-  const PPConsultaMovimentacao anterior = g_consultas[slot];
-  g_consultas[slot] = consulta;
+  const PPConsultaMovimentacao anterior = Consultas()[slot];
+  Consultas()[slot] = consulta;
   return anterior;
 }
 
-const PPConsultaMovimentacao& PPGetConsultaMovimentacao(PPSlotMovimentacao slot) { return g_consultas[slot]; }
+const PPConsultaMovimentacao& PPGetConsultaMovimentacao(PPSlotMovimentacao slot) { return Consultas()[slot]; }
 
 HRESULT PPConsultaMovimentacaoProduto(PPSlotMovimentacao slot, const _REG_VARMO_INICIALIZAPS& regPS,
                                       uint8_t cInicializarCompleto, uint32_t lPonteiroProduto, int32_t* bTeve,
                                       uint16_t* iNivelGradeEmUso) {
-  const PPConsultaMovimentacao& consulta = g_consultas[slot];
+  const PPConsultaMovimentacao& consulta = Consultas()[slot];
   if (!consulta.pCria) return E_FAIL;
   void* tratador = consulta.pCria();
   if (!tratador) return E_OUTOFMEMORY;

@@ -10,9 +10,11 @@
 // signatures. A slot that nobody filled has no builder, and its query fails with E_FAIL: a
 // handler that is not there never passes for one that found no use.
 //
-// The slots are filled at the start of the process, before any session, and only read afterwards;
-// they take no lock. Tests put fakes in them and give the old ones back (PPDefineConsultaMovimentacao
-// answers what the slot held).
+// The production-order slot starts filled, with the order handler's checks
+// (server/op/PPConsultaMovimentacaoOP.h); the other four stay empty until their handlers come.
+// The slots are filled before any session and only read afterwards; they take no lock. Tests put
+// fakes in them and give the old ones back (PPDefineConsultaMovimentacao answers what the slot
+// held).
 #pragma once
 
 #include <cstdint>

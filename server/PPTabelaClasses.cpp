@@ -2,26 +2,27 @@
 
 #include "server/CPPObjetoPendente.h"
 #include "server/CQVPP_MestrePP.h"
+#include "server/cadastros/PPClassesCadastros.h"
 #include "server/idl/Varmo.h"
 
 const PPClasseServidor kPPClassesVarmo[kQuantidadeClassesVarmo] = {
-    {&kClassesVarmo[0], &PPCriaObjetoPendente<IQVPP_TipoOP, IID_IQVPP_TipoOP>},
-    {&kClassesVarmo[1], &PPCriaObjetoPendente<IQVPP_Processo, IID_IQVPP_Processo>},
+    {&kClassesVarmo[0], &PPCriaTipoOP},
+    {&kClassesVarmo[1], &PPCriaProcesso},
     {&kClassesVarmo[2], &PPCriaObjetoPendente<IQVPP_FluxoProcesso, IID_IQVPP_FluxoProcesso>},
-    {&kClassesVarmo[3], &PPCriaObjetoPendente<IQVPP_OperacaoProducao, IID_IQVPP_OperacaoProducao>},
+    {&kClassesVarmo[3], &PPCriaOperacaoProducao},
     {&kClassesVarmo[4], &PPCriaObjetoPendente<IQVPP_OP, IID_IQVPP_OP>},
     {&kClassesVarmo[5], &PPCriaObjetoPendente<IQVPP_FichaTecnica, IID_IQVPP_FichaTecnica>},
     {&kClassesVarmo[6], &PPCriaObjeto<CQVPP_MestrePP>},
     {&kClassesVarmo[7], &PPCriaObjetoPendente<IQVPP_Calendario, IID_IQVPP_Calendario>},
     {&kClassesVarmo[8], &PPCriaObjetoPendente<IQVPP_Secao, IID_IQVPP_Secao>},
     {&kClassesVarmo[9], &PPCriaObjetoPendente<IQVPP_Relatorios, IID_IQVPP_Relatorios>},
-    {&kClassesVarmo[10], &PPCriaObjetoPendente<IQVPP_Recursos, IID_IQVPP_Recursos>},
+    {&kClassesVarmo[10], &PPCriaRecursos},
     {&kClassesVarmo[11], &PPCriaObjetoPendente<IQVPP_Manutencao, IID_IQVPP_Manutencao>},
     {&kClassesVarmo[12], &PPCriaObjetoPendente<IQVPP_GestaoManutencao, IID_IQVPP_GestaoManutencao>},
     {&kClassesVarmo[13], &PPCriaObjetoPendente<IQVPP_Colecao, IID_IQVPP_Colecao>},
     {&kClassesVarmo[14], &PPCriaObjetoPendente<IQVPP_MotivoRefugo, IID_IQVPP_MotivoRefugo>},
     {&kClassesVarmo[15], &PPCriaObjetoPendente<IQVPP_MetasProducao, IID_IQVPP_MetasProducao>},
-    {&kClassesVarmo[16], &PPCriaObjetoPendente<IQVPP_TipoRecurso, IID_IQVPP_TipoRecurso>},
+    {&kClassesVarmo[16], &PPCriaTipoRecurso},
 };
 
 // No library flags: it is neither restricted, nor a control library, nor hidden.

@@ -12,6 +12,11 @@
 #include "platform/win32/base.h"
 
 constexpr HRESULT PPErroHResult(uint32_t nErro) { return static_cast<HRESULT>(0x80040000u | nErro); }
+// The result of a file or lock call of the engine: its error number wrapped, or a system HRESULT
+// (negative) as it is; 0 stays 0.
+constexpr HRESULT PPErroHResultMotor(int erro) {
+  return erro <= 0 ? static_cast<HRESULT>(erro) : PPErroHResult(static_cast<uint32_t>(erro));
+}
 
 // Message numbers of the module's own file services.
 constexpr uint32_t kPPErroDiretorioEmpresa = 975;

@@ -23,6 +23,7 @@
 
 #include "access/PPLiberaRegistro.h"
 #include "model/CPPDadosOPProcesso.h"
+#include "model/CPPDadosTipoRecurso.h"
 #include "model/PPDadosBase.h"
 #include "platform/com/taskmem.h"
 #include "tests/model/ArvoreRegistro.h"
@@ -123,6 +124,22 @@ std::string Diferenca(const uint8_t* registro, const std::vector<uint8_t>& esper
   return "";
 }
 
+// A resource type, written down here from its record layout: the operations (48 bytes) under the
+// count at 4 and the array at 588 of the 592-byte type, and in each operation the counters (64),
+// quantities (32), intervals (54) and details (32) under the counts at 20, 22, 24, 26 and the
+// arrays at 32, 36, 40, 44.
+const FormaRegistro kFormaContadorTipo{64, {}, {}};
+const FormaRegistro kFormaQuantidadeTipo{32, {}, {}};
+const FormaRegistro kFormaIntervaloTipo{54, {}, {}};
+const FormaRegistro kFormaDetalheTipo{32, {}, {}};
+const FormaRegistro kFormaOperacaoTipo{48,
+                                       {{20, 2, 32, &kFormaContadorTipo},
+                                        {22, 2, 36, &kFormaQuantidadeTipo},
+                                        {24, 2, 40, &kFormaIntervaloTipo},
+                                        {26, 2, 44, &kFormaDetalheTipo}},
+                                       {}};
+const FormaRegistro kFormaTipoRecurso{592, {{4, 2, 588, &kFormaOperacaoTipo}}, {}};
+
 struct Rotina {
   const char* nome;
   const FormaRegistro* forma;
@@ -136,7 +153,7 @@ Rotina Declara(const char* nome, const FormaRegistro& forma, void (*libera)(R*, 
           }};
 }
 
-// The seven routines with the shape of their records. The rows of the return and of the report
+// The routines with the shape of their records. The rows of the return and of the report
 // carry the faults mended here: the return's own scrap movement and the report's not-reported
 // resources with their operations are released too.
 std::vector<Rotina> Rotinas() {
@@ -154,6 +171,7 @@ std::vector<Rotina> Rotinas() {
               LiberaRegistroApontamentoRecurso),
       Declara("LiberaRegistroApontamentoRecursoOperacao", operacao,
               LiberaRegistroApontamentoRecursoOperacao),
+      Declara("LiberaRegistroTipoRecurso", kFormaTipoRecurso, LiberaRegistroTipoRecurso),
   };
 }
 
@@ -288,6 +306,33 @@ TEST(LiberaRegistroDeCopiarPara, EveryArrayGoesBackThroughDelete) {
     EXPECT_EQ(vigiaAtual.ArraysTarefa(), 0);
     EXPECT_EQ(Diferenca(reinterpret_cast<const uint8_t*>(&registro), esperado), "");
   }
+}
+
+// A resource type filled by its data class for a save: every block goes back through delete[].
+TEST(LiberaRegistroDeCopiarPara, AResourceTypesOperationsAndTheirListsGoBackThroughDelete) {
+  CPPDadosTipoRecursoOperacao operacao;
+  operacao.AdicionaContador(CPPDadosTipoRecursoOperacaoContador());
+  operacao.AdicionaContador(CPPDadosTipoRecursoOperacaoContador());
+  operacao.AdicionaQuantidade(CPPDadosTipoRecursoOperacaoQuantidade());
+  operacao.AdicionaIntervalo(CPPDadosTipoRecursoOperacaoIntervalo());
+  operacao.AdicionaDetalhe(CPPDadosTipoRecursoOperacaoDetalhe());
+  CPPDadosTipoRecurso tipo;
+  tipo.AdicionaOperacao(operacao);
+  tipo.AdicionaOperacao(CPPDadosTipoRecursoOperacao());
+  tipo.AdicionaOperacao(operacao);
+
+  _REG_PP_TIPO_RECURSOPS registro;
+  Vigia vigiaAtual;
+  tipo.CopiarPara(&registro);
+  // The operations, and four lists in each of the first and the third.
+  ASSERT_EQ(ContaArrays(&registro, kFormaTipoRecurso), 9);
+  ASSERT_EQ(vigiaAtual.ArraysNew(), 9);
+  const std::vector<uint8_t> esperado = SemArrays(reinterpret_cast<const uint8_t*>(&registro), kFormaTipoRecurso);
+  LiberaRegistroTipoRecurso(&registro, 1);
+  EXPECT_EQ(vigiaAtual.ArraysNew(), 0);
+  EXPECT_EQ(vigiaAtual.Estranhas(), 0);
+  EXPECT_EQ(vigiaAtual.ArraysTarefa(), 0);
+  EXPECT_EQ(Diferenca(reinterpret_cast<const uint8_t*>(&registro), esperado), "");
 }
 
 }  // namespace

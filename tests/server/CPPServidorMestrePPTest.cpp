@@ -26,6 +26,7 @@
 #include "server/PPMovimentacaoProduto.h"
 #include "server/VarmoPrograma.h"
 #include "server/idl/Varmo.h"
+#include "server/op/PPConsultaMovimentacaoOP.h"
 #include "tests/server/EmpresaAtualizacao.h"
 #include "tests/support/VersoesAntigasCadastros.h"
 #include "tests/support/VersoesAntigasFichas.h"
@@ -837,13 +838,15 @@ TEST_F(MovimentacaoProduto, HandlersAreAskedInOrderWithTheSessionUntilAnErrorOrT
   }
 }
 
-TEST(MovimentacaoProdutoSemTratadores, TheSlotsAreEmptyUntilTheirHandlersComeAndTheQueryFails) {
-  for (int slot = 0; slot < kPPQuantidadeSlotsMovimentacao; ++slot)
+TEST(MovimentacaoProdutoSemTratadores, OnlyTheOrderSlotIsFilledUntilTheOtherHandlersComeAndTheQueryFails) {
+  EXPECT_EQ(PPGetConsultaMovimentacao(kPPMovimentacaoOP).pCria, PPConsultaMovimentacaoOP().pCria);
+  for (int slot = kPPMovimentacaoFichaTecnica; slot < kPPQuantidadeSlotsMovimentacao; ++slot)
     EXPECT_EQ(PPGetConsultaMovimentacao(static_cast<PPSlotMovimentacao>(slot)).pCria, nullptr) << slot;
-  CPPServidorMestrePP servidor;
+  EmpresaTeste empresa;  // the order checks need the session's company
+  auto servidor = empresa.Servidor();
   int32_t teve = 1;
   uint16_t nivel = 3;
-  EXPECT_EQ(servidor.ProdutoTeveMovimentacao(1, &teve, &nivel), E_FAIL);
+  EXPECT_EQ(servidor->ProdutoTeveMovimentacao(1, &teve, &nivel), E_FAIL);
   EXPECT_EQ(teve, 0);
   EXPECT_EQ(nivel, 0);
 }
@@ -907,7 +910,7 @@ TEST_F(MestreCOM, TheClassAnswersEveryMethodAfterInicializaWithVersion64AndLeave
   EXPECT_EQ(info.usDataAtual, DiaFixado());
   int32_t teve = 1;
   uint16_t nivel = 1;
-  EXPECT_EQ(mestre->ProdutoTeveMovimentacao(5, &teve, &nivel), E_FAIL) << "no handler in the seam yet";
+  EXPECT_EQ(mestre->ProdutoTeveMovimentacao(5, &teve, &nivel), E_FAIL) << "the technical sheets' slot is empty yet";
   EXPECT_EQ(teve, 0);
   _REG_FUNCAO_GENERICA_VARMO* saida = nullptr;
   EXPECT_EQ(mestre->FuncaoGenerica(1, {0, nullptr}, &saida), static_cast<HRESULT>(0x80040001));

@@ -1,0 +1,13 @@
+#include "server/cadastros/PPClassesCadastros.h"
+
+#include "server/cadastros/CQVPP_OperacaoProducao.h"
+#include "server/cadastros/CQVPP_Processo.h"
+#include "server/cadastros/CQVPP_Recursos.h"
+#include "server/cadastros/CQVPP_TipoOP.h"
+#include "server/cadastros/CQVPP_TipoRecurso.h"
+
+HRESULT PPCriaProcesso(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_Processo>(riid, ppv); }
+HRESULT PPCriaTipoOP(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_TipoOP>(riid, ppv); }
+HRESULT PPCriaRecursos(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_Recursos>(riid, ppv); }
+HRESULT PPCriaTipoRecurso(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_TipoRecurso>(riid, ppv); }
+HRESULT PPCriaOperacaoProducao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_OperacaoProducao>(riid, ppv); }
