@@ -170,6 +170,19 @@ HRESULT PPVerificaLista(uint32_t quantidade, const void* array) {
   return quantidade > 0 && !array ? PPErroHResult(kPPErroArgumentoInvalido) : S_OK;
 }
 
+HRESULT PPAbreServidorUsuario(const CString& empresa, uint16_t usUsuario, int32_t lSessao,
+                              PPServidorUsuario* servidor) {
+  if (HRESULT hr = servidor->CreateInstance(CLSID_QVDF_Usuario, nullptr, kQVContextoServidor,
+                                            kQVCriaRegistraEvento | kQVCriaRetentaIndisponivel);
+      FAILED(hr))
+    return hr;
+  _REG_DF_INICIALIZA_USUARIOPS sessao{};
+  PPCopiaCampoDisco(sessao.szEmpresa, empresa);
+  sessao.usUsuario = usUsuario;
+  sessao.lNumeroSessao = lSessao;
+  return (*servidor)->Inicializa(sessao);
+}
+
 HRESULT PPErroTexto(HRESULT hr) { return FAILED(hr) ? PPErroHResult(kPPErroCriaArquivoTexto) : hr; }
 
 // ---- CPPServidorCadastro -------------------------------------------------------------------------

@@ -29,6 +29,8 @@
 #include <vector>
 
 #include "foundation/CQVArqMarca.h"
+#include "foundation/QVCom.h"
+#include "platform/family/base/InterfacesBase.h"
 #include "platform/com/bstr.h"
 #include "platform/com/taskmem.h"
 #include "platform/mfc/CString.h"
@@ -146,7 +148,7 @@ HRESULT PPLeListaCadastro(CPPArqEx& arquivo, uint32_t primeiro, uint32_t quantid
   return S_OK;
 }
 
-// A text field of a COM record, never read past the field.
+// A text field of a COM or disk record, never read past the field.
 template <size_t N>
 CString PPTextoCampo(const char (&campo)[N]) {
   return CString(campo, static_cast<int>(N));
@@ -156,12 +158,22 @@ template <size_t N>
 void PPCopiaCampo(char (&campo)[N], const char* texto) {
   PPCopiaTexto(campo, static_cast<int>(N), texto);
 }
+// Fills a fixed-width text field of a disk record: zero-padded, no terminator when the text fills it.
+template <size_t N>
+void PPCopiaCampoDisco(char (&campo)[N], const char* texto) {
+  PPCopiaTextoN(campo, static_cast<int>(N), texto);
+}
 // The text of a BSTR in the system's code page.
 CString PPTextoBSTR(BSTR texto);
 // Any failure of a text file, as the handlers report it: 1590.
 HRESULT PPErroTexto(HRESULT hr);
 // A dependent list whose count is above 0 must bring its array: 1587 otherwise.
 HRESULT PPVerificaLista(uint32_t quantidade, const void* array);
+
+// The base system's user server, started for a session of the company (for a user's rights).
+using PPServidorUsuario = CQVComPtr<IQVDF_Usuario, IID_IQVDF_Usuario>;
+HRESULT PPAbreServidorUsuario(const CString& empresa, uint16_t usUsuario, int32_t lSessao,
+                              PPServidorUsuario* servidor);
 
 // Field access in a disk record by offset (records are packed: no alignment is assumed).
 template <class T>
@@ -174,6 +186,22 @@ template <class T>
 void PPDefineCampoDisco(PPRegistroDisco& disco, uint32_t offset, T valor) {
   std::memcpy(disco.data() + offset, &valor, sizeof valor);
 }
+// A whole disk record as the bytes that the frame's routines take (PPCampoDisco<T>(disco, 0) reads
+// it back).
+template <class T>
+PPRegistroDisco PPDiscoDoRegistro(const T& registro) {
+  PPRegistroDisco disco(sizeof registro);
+  PPDefineCampoDisco(disco, 0, registro);
+  return disco;
+}
+
+// The text copies for a handler's converter that lists its record's fields once for both ways, as
+// Campos(para, de, texto) over a COM record and a disk record whose fields bear the same names:
+// to a disk field zero-padded, to a COM field terminated.
+inline constexpr auto kPPTextoParaDisco = [](auto& para, const auto& de) {
+  PPCopiaCampoDisco(para, PPTextoCampo(de));
+};
+inline constexpr auto kPPTextoParaCOM = [](auto& para, const auto& de) { PPCopiaCampo(para, PPTextoCampo(de)); };
 
 // ---- The handler frame -------------------------------------------------------------------------
 

@@ -59,33 +59,28 @@ const PPDeclaracaoCadastro kDeclaracao = {
 
 RegistroOperacao DoDisco(const PPRegistroDisco& disco) { return PPCampoDisco<RegistroOperacao>(disco, 0); }
 
-PPRegistroDisco ParaDisco(const RegistroOperacao& registro) {
-  PPRegistroDisco disco(sizeof registro);
-  PPDefineCampoDisco(disco, 0, registro);
-  return disco;
+// An operation's fields, from a COM record to a disk record or back.
+template <class Para, class De, class Texto>
+void Campos(Para& para, const De& de, Texto texto) {
+  texto(para.szCodigo, de.szCodigo);
+  texto(para.szDescricao, de.szDescricao);
+  para.cTipoOperacao = de.cTipoOperacao;
+  para.cAtivo = de.cAtivo;
+  para.cVisualizarEmApontamentoOP = de.cVisualizarEmApontamentoOP;
+  para.cVisualizarEmApontamentoRecurso = de.cVisualizarEmApontamentoRecurso;
 }
 
 // The detail-text offset is left 0: Grava carries the stored one over.
 RegistroOperacao ParaRegistro(const _REG_VARMO_OPERACAO_PRODUCAOPS& com) {
   RegistroOperacao registro{};
-  PPCopiaTextoN(registro.szCodigo, sizeof registro.szCodigo, PPTextoCampo(com.szCodigo));
-  PPCopiaTextoN(registro.szDescricao, sizeof registro.szDescricao, PPTextoCampo(com.szDescricao));
-  registro.cTipoOperacao = com.cTipoOperacao;
-  registro.cAtivo = com.cAtivo;
-  registro.cVisualizarEmApontamentoOP = com.cVisualizarEmApontamentoOP;
-  registro.cVisualizarEmApontamentoRecurso = com.cVisualizarEmApontamentoRecurso;
+  Campos(registro, com, kPPTextoParaDisco);
   return registro;
 }
 
 void ParaCOM(uint32_t ulPntr, const RegistroOperacao& registro, _REG_VARMO_OPERACAO_PRODUCAOPS* com) {
   *com = _REG_VARMO_OPERACAO_PRODUCAOPS{};
   com->lPosicao = static_cast<int32_t>(ulPntr);
-  PPCopiaCampo(com->szCodigo, CString(registro.szCodigo, sizeof registro.szCodigo));
-  PPCopiaCampo(com->szDescricao, CString(registro.szDescricao, sizeof registro.szDescricao));
-  com->cTipoOperacao = registro.cTipoOperacao;
-  com->cAtivo = registro.cAtivo;
-  com->cVisualizarEmApontamentoOP = registro.cVisualizarEmApontamentoOP;
-  com->cVisualizarEmApontamentoRecurso = registro.cVisualizarEmApontamentoRecurso;
+  Campos(*com, registro, kPPTextoParaCOM);
 }
 
 // The reporting places that the filter asks for: none asked lets every operation pass; else one of
@@ -151,7 +146,7 @@ void CPPServidorOperacaoProducao::FinalizaMembros() {
 
 HRESULT CPPServidorOperacaoProducao::Grava(int32_t lPntrIn, _REG_VARMO_OPERACAO_PRODUCAOPS RegPS,
                                            int32_t* plPntrOut) {
-  PPRegistroDisco disco = ParaDisco(ParaRegistro(RegPS));
+  PPRegistroDisco disco = PPDiscoDoRegistro(ParaRegistro(RegPS));
   return GravaRegistro(
       lPntrIn, disco, [](PPRegistroDisco&) { return S_OK; }, PPTextoCampo(RegPS.szCodigo),
       PPTextoCampo(RegPS.szDescricao), plPntrOut);

@@ -43,38 +43,32 @@ constexpr uint8_t kTipoManutencaoParada = 2;
 // The stop time per date, ascending.
 using PPParadasPorData = std::map<uint16_t, CY>;
 
-PPProcessoDisco ProcessoDe(const PPRegistroDisco& disco) {
-  PPProcessoDisco processo;
-  std::memcpy(&processo, disco.data(), sizeof processo);
-  return processo;
-}
+PPProcessoDisco ProcessoDe(const PPRegistroDisco& disco) { return PPCampoDisco<PPProcessoDisco>(disco, 0); }
 
-PPRegistroDisco DiscoDe(const PPProcessoDisco& processo) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(&processo);
-  return PPRegistroDisco(bytes, bytes + sizeof processo);
+// The fields that a process's disk and COM records name alike, from one to the other; the texts
+// bear other names on disk.
+template <class Para, class De>
+void CamposComuns(Para& para, const De& de) {
+  para.v8CustoProcesso = de.v8CustoProcesso;
+  para.vCapacidadeDia = de.vCapacidadeDia;
+  para.lPonteiroSecao = de.lPonteiroSecao;
+  para.cAtivo = de.cAtivo;
+  para.cCustoPorApontamento = de.cCustoPorApontamento;
 }
 
 PPProcessoDisco ConverteParaDisco(const _REG_VARMO_PROCESSOPS& registro) {
   PPProcessoDisco processo;
   std::memset(&processo, 0, sizeof processo);
-  processo.v8CustoProcesso = registro.v8CustoProcesso;
-  processo.vCapacidadeDia = registro.vCapacidadeDia;
-  processo.lPonteiroSecao = registro.lPonteiroSecao;
-  PPCopiaTextoN(processo.cCodigo, sizeof processo.cCodigo, PPTextoCampo(registro.szCodigo));
-  PPCopiaTextoN(processo.cDescricao, sizeof processo.cDescricao, PPTextoCampo(registro.szDescricao));
-  processo.cAtivo = registro.cAtivo;
-  processo.cCustoPorApontamento = registro.cCustoPorApontamento;
+  CamposComuns(processo, registro);
+  PPCopiaCampoDisco(processo.cCodigo, PPTextoCampo(registro.szCodigo));
+  PPCopiaCampoDisco(processo.cDescricao, PPTextoCampo(registro.szDescricao));
   return processo;
 }
 
 void ConverteParaCOM(const PPProcessoDisco& processo, _REG_VARMO_PROCESSOPS& registro) {
-  registro.v8CustoProcesso = processo.v8CustoProcesso;
-  registro.vCapacidadeDia = processo.vCapacidadeDia;
-  registro.lPonteiroSecao = processo.lPonteiroSecao;
-  PPCopiaCampo(registro.szCodigo, CString(processo.cCodigo, sizeof processo.cCodigo));
-  PPCopiaCampo(registro.szDescricao, CString(processo.cDescricao, sizeof processo.cDescricao));
-  registro.cAtivo = processo.cAtivo;
-  registro.cCustoPorApontamento = processo.cCustoPorApontamento;
+  CamposComuns(registro, processo);
+  PPCopiaCampo(registro.szCodigo, PPTextoCampo(processo.cCodigo));
+  PPCopiaCampo(registro.szDescricao, PPTextoCampo(processo.cDescricao));
 }
 
 HRESULT SomaParada(PPParadasPorData& paradas, uint16_t usData, CY vTempo) {
@@ -177,7 +171,7 @@ void CPPServidorProcesso::FinalizaMembros() {
 HRESULT CPPServidorProcesso::Grava(int32_t lPntrIn, _REG_VARMO_PROCESSOPS RegPS, int32_t* plPntrOut) {
   if (HRESULT hr = VerificaInicializado()) return hr;
   if (HRESULT hr = PPVerificaLista(RegPS.usQtdRecursos, RegPS.pregRecursos)) return hr;
-  PPRegistroDisco disco = DiscoDe(ConverteParaDisco(RegPS));
+  PPRegistroDisco disco = PPDiscoDoRegistro(ConverteParaDisco(RegPS));
   return GravaRegistro(
       lPntrIn, disco, [&](PPRegistroDisco& gravado) { return GravaDependentes(RegPS, gravado); },
       PPTextoCampo(RegPS.szCodigo), PPTextoCampo(RegPS.szDescricao), plPntrOut);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "foundation/CQVException.h"
-#include "foundation/QVCom.h"
 #include "foundation/QVRelogio.h"
 #include "platform/family/base/InterfacesBase.h"
 #include "server/CPPNomesArquivos.h"
@@ -36,69 +35,41 @@ const PPDeclaracaoCadastro kDeclaracaoRecursos = {
     sizeof PPRegistroRecurso::szDescricao,
 };
 
-template <class Registro>
-Registro DeBytes(const PPRegistroDisco& disco) {
-  Registro registro;
-  std::memcpy(&registro, disco.data(), sizeof registro);
-  return registro;
-}
-
-template <class Registro>
-PPRegistroDisco ParaBytes(const Registro& registro) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(&registro);
-  return PPRegistroDisco(bytes, bytes + sizeof registro);
+// A resource's fields, from a COM record to a disk record or back.
+template <class Para, class De, class Texto>
+void Campos(Para& para, const De& de, Texto texto) {
+  para.vCapacidade = de.vCapacidade;
+  para.vSetup = de.vSetup;
+  para.vContadorAtual = de.vContadorAtual;
+  para.vPercEficiencia = de.vPercEficiencia;
+  para.v8Custo = de.v8Custo;
+  para.lPonteiroCentroCustos = de.lPonteiroCentroCustos;
+  para.lPonteiroSecao = de.lPonteiroSecao;
+  para.ulPonteiroUnidadeMedidaContador = de.ulPonteiroUnidadeMedidaContador;
+  para.ulPonteiroTipoRecurso = de.ulPonteiroTipoRecurso;
+  para.usPonteiroFilial = de.usPonteiroFilial;
+  para.usNumeroDigitosContador = de.usNumeroDigitosContador;
+  texto(para.szCodigo, de.szCodigo);
+  texto(para.szDescricao, de.szDescricao);
+  texto(para.szNomeContadorInicial, de.szNomeContadorInicial);
+  texto(para.szNomeContadorFinal, de.szNomeContadorFinal);
+  para.cAtivo = de.cAtivo;
+  para.cTipo = de.cTipo;
+  para.cCustoTempoPorUnidade = de.cCustoTempoPorUnidade;
+  para.cTipoCusto = de.cTipoCusto;
+  para.cUnidadeProdutoServico = de.cUnidadeProdutoServico;
+  para.cPossuiContador = de.cPossuiContador;
 }
 
 PPRegistroRecurso ParaDisco(const _REG_PP_RECURSOPS& reg) {
   PPRegistroRecurso disco{};
-  disco.vCapacidade = reg.vCapacidade;
-  disco.vSetup = reg.vSetup;
-  disco.vContadorAtual = reg.vContadorAtual;
-  disco.vPercEficiencia = reg.vPercEficiencia;
-  disco.v8Custo = reg.v8Custo;
-  disco.lPonteiroCentroCustos = reg.lPonteiroCentroCustos;
-  disco.lPonteiroSecao = reg.lPonteiroSecao;
-  disco.ulPonteiroUnidadeMedidaContador = reg.ulPonteiroUnidadeMedidaContador;
-  disco.ulPonteiroTipoRecurso = reg.ulPonteiroTipoRecurso;
-  disco.usPonteiroFilial = reg.usPonteiroFilial;
-  disco.usNumeroDigitosContador = reg.usNumeroDigitosContador;
-  PPCopiaTextoN(disco.szCodigo, sizeof disco.szCodigo, PPTextoCampo(reg.szCodigo));
-  PPCopiaTextoN(disco.szDescricao, sizeof disco.szDescricao, PPTextoCampo(reg.szDescricao));
-  PPCopiaTextoN(disco.szNomeContadorInicial, sizeof disco.szNomeContadorInicial,
-                PPTextoCampo(reg.szNomeContadorInicial));
-  PPCopiaTextoN(disco.szNomeContadorFinal, sizeof disco.szNomeContadorFinal, PPTextoCampo(reg.szNomeContadorFinal));
-  disco.cAtivo = reg.cAtivo;
-  disco.cTipo = reg.cTipo;
-  disco.cCustoTempoPorUnidade = reg.cCustoTempoPorUnidade;
-  disco.cTipoCusto = reg.cTipoCusto;
-  disco.cUnidadeProdutoServico = reg.cUnidadeProdutoServico;
-  disco.cPossuiContador = reg.cPossuiContador;
+  Campos(disco, reg, kPPTextoParaDisco);
   return disco;
 }
 
 void ParaCOM(const PPRegistroRecurso& disco, uint32_t ulPntr, _REG_PP_RECURSOPS& reg) {
-  reg.vCapacidade = disco.vCapacidade;
-  reg.vSetup = disco.vSetup;
-  reg.vContadorAtual = disco.vContadorAtual;
-  reg.vPercEficiencia = disco.vPercEficiencia;
-  reg.v8Custo = disco.v8Custo;
-  reg.lPonteiroCentroCustos = disco.lPonteiroCentroCustos;
-  reg.lPonteiroSecao = disco.lPonteiroSecao;
-  reg.ulPonteiroUnidadeMedidaContador = disco.ulPonteiroUnidadeMedidaContador;
-  reg.ulPonteiroTipoRecurso = disco.ulPonteiroTipoRecurso;
+  Campos(reg, disco, kPPTextoParaCOM);
   reg.lPosicaoRecurso = static_cast<int32_t>(ulPntr);
-  reg.usPonteiroFilial = disco.usPonteiroFilial;
-  reg.usNumeroDigitosContador = disco.usNumeroDigitosContador;
-  PPCopiaCampo(reg.szCodigo, PPTextoCampo(disco.szCodigo));
-  PPCopiaCampo(reg.szDescricao, PPTextoCampo(disco.szDescricao));
-  PPCopiaCampo(reg.szNomeContadorInicial, PPTextoCampo(disco.szNomeContadorInicial));
-  PPCopiaCampo(reg.szNomeContadorFinal, PPTextoCampo(disco.szNomeContadorFinal));
-  reg.cAtivo = disco.cAtivo;
-  reg.cTipo = disco.cTipo;
-  reg.cCustoTempoPorUnidade = disco.cCustoTempoPorUnidade;
-  reg.cTipoCusto = disco.cTipoCusto;
-  reg.cUnidadeProdutoServico = disco.cUnidadeProdutoServico;
-  reg.cPossuiContador = disco.cPossuiContador;
 }
 
 // The texts of "PPRECDET.DAT", opened for reading at the first text asked for.
@@ -169,16 +140,9 @@ HRESULT CPPServidorRecursos::InicializaMembros(const _REG_VARMO_INICIALIZAPS& re
 }
 
 HRESULT CPPServidorRecursos::LeUsuario(const _REG_VARMO_INICIALIZAPS& regPS) {
-  CQVComPtr<IQVDF_Usuario, IID_IQVDF_Usuario> usuario;
-  if (HRESULT hr = usuario.CreateInstance(CLSID_QVDF_Usuario, nullptr, kQVContextoServidor,
-                                          kQVCriaRegistraEvento | kQVCriaRetentaIndisponivel);
-      FAILED(hr))
+  PPServidorUsuario usuario;
+  if (HRESULT hr = PPAbreServidorUsuario(GetEmpresa(), regPS.usUsuario, regPS.lNumeroSessao, &usuario); FAILED(hr))
     return hr;
-  _REG_DF_INICIALIZA_USUARIOPS sessao{};
-  PPCopiaTextoN(sessao.szEmpresa, static_cast<int>(sizeof sessao.szEmpresa), GetEmpresa());
-  sessao.usUsuario = regPS.usUsuario;
-  sessao.lNumeroSessao = regPS.lNumeroSessao;
-  if (HRESULT hr = usuario->Inicializa(sessao); FAILED(hr)) return hr;
   _REG_DF_PERMISSOES_USUARIOPS permissoes{};
   if (HRESULT hr = usuario->LePermissoes(regPS.usUsuario, &permissoes); FAILED(hr)) return hr;
   m_regUsuario = permissoes;
@@ -211,7 +175,7 @@ bool CPPServidorRecursos::ProcessoTemRecurso(int32_t lPonteiroProcesso, uint32_t
 
 bool CPPServidorRecursos::PassaFiltro(uint32_t ulPntr, const PPRegistroDisco& disco) {
   const _REG_PP_FILTRO_RECURSOPS filtro = GetFiltro();
-  const PPRegistroRecurso recurso = DeBytes<PPRegistroRecurso>(disco);
+  const PPRegistroRecurso recurso = PPCampoDisco<PPRegistroRecurso>(disco, 0);
   if (filtro.lPonteiroRecurso != 0 && static_cast<uint32_t>(filtro.lPonteiroRecurso) != ulPntr) return false;
   if (filtro.ulPonteiroTipoRecurso != 0 && filtro.ulPonteiroTipoRecurso != recurso.ulPonteiroTipoRecurso)
     return false;
@@ -246,7 +210,7 @@ HRESULT CPPServidorRecursos::LePonteiros(int32_t lQtd, int32_t* plPonteiros, _RE
   const HRESULT hr = LeRegistros(lQtd, plPonteiros, [&](int32_t i, uint32_t ulPntr, const PPRegistroDisco& disco) {
     _REG_PP_RECURSOPS& reg = pRegRetornoPS[i];
     reg = _REG_PP_RECURSOPS{};
-    const PPRegistroRecurso recurso = DeBytes<PPRegistroRecurso>(disco);
+    const PPRegistroRecurso recurso = PPCampoDisco<PPRegistroRecurso>(disco, 0);
     ParaCOM(recurso, ulPntr, reg);
     if (!bDetalhe) return S_OK;
     CString detalhe;
@@ -261,7 +225,7 @@ HRESULT CPPServidorRecursos::LePonteiros(int32_t lQtd, int32_t* plPonteiros, _RE
 // ---- Writing -------------------------------------------------------------------------------------
 
 HRESULT CPPServidorRecursos::Grava(int32_t lPntrIn, _REG_PP_RECURSOPS regInPS, int32_t* plPntrOut) {
-  PPRegistroDisco disco = ParaBytes(ParaDisco(regInPS));
+  PPRegistroDisco disco = PPDiscoDoRegistro(ParaDisco(regInPS));
   const CString detalhe = PPTextoCampo(regInPS.szDetalhe);
   auto gravaDetalhe = [&](PPRegistroDisco& registro) -> HRESULT {
     if (detalhe.IsEmpty()) return S_OK;

@@ -5,7 +5,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "foundation/QVCom.h"
 #include "platform/family/base/InterfacesBase.h"
 #include "server/CPPNomesArquivos.h"
 #include "server/CPPServidorMestrePP.h"
@@ -53,29 +52,19 @@ constexpr uint8_t _REG_VARMO_TIPO_OPPS::*kChaves[] = {
 static_assert(std::size(kRotulos) == std::extent_v<decltype(PPRegistroTipoOP::szInfExtra)>);
 static_assert(std::size(kChaves) == sizeof PPRegistroTipoOP::cChaves);
 
-PPRegistroTipoOP RegistroDoDisco(const PPRegistroDisco& disco) {
-  PPRegistroTipoOP registro;
-  std::memcpy(&registro, disco.data(), sizeof registro);
-  return registro;
-}
-
-PPRegistroDisco DiscoDoRegistro(const PPRegistroTipoOP& registro) {
-  PPRegistroDisco disco(sizeof registro);
-  std::memcpy(disco.data(), &registro, sizeof registro);
-  return disco;
-}
+PPRegistroTipoOP RegistroDoDisco(const PPRegistroDisco& disco) { return PPCampoDisco<PPRegistroTipoOP>(disco, 0); }
 
 // The stored record of a COM record: texts cut to their fields, an empty label named by its number.
 PPRegistroTipoOP RegistroDoCOM(const _REG_VARMO_TIPO_OPPS& com) {
   PPRegistroTipoOP registro{};
   registro.lUltimaOP = com.lUltimaOP;
   registro.lPonteiroContaContabil = com.lPonteiroContaContabil;
-  PPCopiaTextoN(registro.szCodigo, sizeof registro.szCodigo, PPTextoCampo(com.szCodigo));
-  PPCopiaTextoN(registro.szDescricao, sizeof registro.szDescricao, PPTextoCampo(com.szDescricao));
+  PPCopiaCampoDisco(registro.szCodigo, PPTextoCampo(com.szCodigo));
+  PPCopiaCampoDisco(registro.szDescricao, PPTextoCampo(com.szDescricao));
   for (size_t i = 0; i < std::size(kRotulos); ++i) {
     CString rotulo = PPTextoCampo(com.*kRotulos[i]);
     if (rotulo.IsEmpty()) rotulo.Format("Inf. Extra %d", static_cast<int>(i + 1));
-    PPCopiaTextoN(registro.szInfExtra[i], sizeof registro.szInfExtra[i], rotulo);
+    PPCopiaCampoDisco(registro.szInfExtra[i], rotulo);
   }
   registro.cOPGerada = com.cOPGerada;
   registro.cAtivo = com.cAtivo;
@@ -88,10 +77,10 @@ void COMDoRegistro(const PPRegistroTipoOP& registro, uint32_t ulPntr, _REG_VARMO
   com.lUltimaOP = registro.lUltimaOP;
   com.lPosicao = static_cast<int32_t>(ulPntr);
   com.lPonteiroContaContabil = registro.lPonteiroContaContabil;
-  PPCopiaCampo(com.szCodigo, CString(registro.szCodigo, sizeof registro.szCodigo));
-  PPCopiaCampo(com.szDescricao, CString(registro.szDescricao, sizeof registro.szDescricao));
+  PPCopiaCampo(com.szCodigo, PPTextoCampo(registro.szCodigo));
+  PPCopiaCampo(com.szDescricao, PPTextoCampo(registro.szDescricao));
   for (size_t i = 0; i < std::size(kRotulos); ++i)
-    PPCopiaCampo(com.*kRotulos[i], CString(registro.szInfExtra[i], sizeof registro.szInfExtra[i]));
+    PPCopiaCampo(com.*kRotulos[i], PPTextoCampo(registro.szInfExtra[i]));
   com.cOPGerada = registro.cOPGerada;
   com.cAtivo = registro.cAtivo;
   for (size_t i = 0; i < std::size(kChaves); ++i) com.*kChaves[i] = registro.cChaves[i];
@@ -122,16 +111,8 @@ HRESULT LeUsuarios(CPPArqEx& arquivo, const PPRegistroTipoOP& registro,
 
 // Whether the user has full access (byte 155 of its record) in the base system's user server.
 HRESULT LeAcessoTotalUsuario(const CString& empresa, uint16_t usUsuario, int32_t lSessao, bool* pbAcessoTotal) {
-  CQVComPtr<IQVDF_Usuario, IID_IQVDF_Usuario> servidor;
-  if (HRESULT hr = servidor.CreateInstance(CLSID_QVDF_Usuario, nullptr, kQVContextoServidor,
-                                           kQVCriaRegistraEvento | kQVCriaRetentaIndisponivel);
-      FAILED(hr))
-    return hr;
-  _REG_DF_INICIALIZA_USUARIOPS sessao{};
-  PPCopiaTextoN(sessao.szEmpresa, static_cast<int>(sizeof sessao.szEmpresa), empresa);
-  sessao.usUsuario = usUsuario;
-  sessao.lNumeroSessao = lSessao;
-  if (HRESULT hr = servidor->Inicializa(sessao); FAILED(hr)) return hr;
+  PPServidorUsuario servidor;
+  if (HRESULT hr = PPAbreServidorUsuario(empresa, usUsuario, lSessao, &servidor); FAILED(hr)) return hr;
   REGUSU_PS usuario{};
   if (HRESULT hr = servidor->Le(usUsuario, &usuario); FAILED(hr)) return hr;
   *pbAcessoTotal = usuario.cUsuarioSupervisor != 0;
@@ -189,7 +170,7 @@ HRESULT CPPServidorTipoOP::Grava(int32_t lPntrIn, _REG_VARMO_TIPO_OPPS RegPS, in
   const uint16_t usQtdUsuarios = RegPS.usQtdUsuarios;
   const _REG_VARMO_TIPO_OP_USUARIOPS* pUsuarios = RegPS.pregTipoOPUsuario;
   if (HRESULT hr = PPVerificaLista(usQtdUsuarios, pUsuarios)) return hr;
-  PPRegistroDisco disco = DiscoDoRegistro(RegistroDoCOM(RegPS));
+  PPRegistroDisco disco = PPDiscoDoRegistro(RegistroDoCOM(RegPS));
   const auto anexaUsuarios = [&](PPRegistroDisco& novo) -> HRESULT {
     std::vector<PPRegistroTipoOPUsuario> usuarios(usQtdUsuarios, PPRegistroTipoOPUsuario{});
     for (uint16_t i = 0; i < usQtdUsuarios; ++i) {

@@ -44,18 +44,9 @@ uint32_t ArquivosLeitura(uint16_t usTipoLeitura) {
   return lBits;
 }
 
-// A fixed-width text of a disk record.
-template <size_t N>
-CString TextoDisco(const char (&campo)[N]) {
-  return CString(campo, static_cast<int>(N));
-}
-template <size_t N>
-void CopiaDisco(char (&campo)[N], const CString& texto) {
-  PPCopiaTextoN(campo, static_cast<int>(N), texto);
-}
-
 // ---- The four kinds of definition ------------------------------------------------------------------
-// Each: its disk record, its file in the set and the conversions both ways.
+// Each: its disk record, its file in the set and its fields, copied by Campos from a COM record to a
+// disk record or back.
 
 template <class Elemento>
 struct Definicao;
@@ -64,27 +55,17 @@ template <>
 struct Definicao<_REG_PP_TIPO_RECURSO_CONTADORPS> {
   using Disco = PPRegistroTipoRecursoContador;
   static CPPArqEx& Arquivo(Arquivos& arquivos) { return arquivos.m_arqContador; }
-  static void ParaDisco(const _REG_PP_TIPO_RECURSO_CONTADORPS& contador, Disco& disco) {
-    disco.ulPonteiroUnidadeMedida = contador.ulPonteiroUnidadeMedida;
-    disco.usNumeroDigitos = contador.usNumeroDigitos;
-    CopiaDisco(disco.szNomeInicial, PPTextoCampo(contador.szNomeInicial));
-    CopiaDisco(disco.szNomeFinal, PPTextoCampo(contador.szNomeFinal));
-    disco.cObrigatorio = contador.cObrigatorio;
-    disco.cAtualizarContadorRecurso = contador.cAtualizarContadorRecurso;
-    disco.cSugerirContadorInicial = contador.cSugerirContadorInicial;
-    disco.cPodeInicialIgualFinal = contador.cPodeInicialIgualFinal;
-    disco.cUnidadeProdutoServico = contador.cUnidadeProdutoServico;
-  }
-  static void ParaCOM(const Disco& disco, _REG_PP_TIPO_RECURSO_CONTADORPS& contador) {
-    contador.ulPonteiroUnidadeMedida = disco.ulPonteiroUnidadeMedida;
-    contador.usNumeroDigitos = disco.usNumeroDigitos;
-    PPCopiaCampo(contador.szNomeInicial, TextoDisco(disco.szNomeInicial));
-    PPCopiaCampo(contador.szNomeFinal, TextoDisco(disco.szNomeFinal));
-    contador.cObrigatorio = disco.cObrigatorio;
-    contador.cAtualizarContadorRecurso = disco.cAtualizarContadorRecurso;
-    contador.cSugerirContadorInicial = disco.cSugerirContadorInicial;
-    contador.cPodeInicialIgualFinal = disco.cPodeInicialIgualFinal;
-    contador.cUnidadeProdutoServico = disco.cUnidadeProdutoServico;
+  template <class Para, class De, class Texto>
+  static void Campos(Para& para, const De& de, Texto texto) {
+    para.ulPonteiroUnidadeMedida = de.ulPonteiroUnidadeMedida;
+    para.usNumeroDigitos = de.usNumeroDigitos;
+    texto(para.szNomeInicial, de.szNomeInicial);
+    texto(para.szNomeFinal, de.szNomeFinal);
+    para.cObrigatorio = de.cObrigatorio;
+    para.cAtualizarContadorRecurso = de.cAtualizarContadorRecurso;
+    para.cSugerirContadorInicial = de.cSugerirContadorInicial;
+    para.cPodeInicialIgualFinal = de.cPodeInicialIgualFinal;
+    para.cUnidadeProdutoServico = de.cUnidadeProdutoServico;
   }
 };
 
@@ -92,17 +73,12 @@ template <>
 struct Definicao<_REG_PP_TIPO_RECURSO_QUANTIDADEPS> {
   using Disco = PPRegistroTipoRecursoQuantidade;
   static CPPArqEx& Arquivo(Arquivos& arquivos) { return arquivos.m_arqQuantidade; }
-  static void ParaDisco(const _REG_PP_TIPO_RECURSO_QUANTIDADEPS& quantidade, Disco& disco) {
-    disco.ulPonteiroUnidadeMedida = quantidade.ulPonteiroUnidadeMedida;
-    CopiaDisco(disco.szNome, PPTextoCampo(quantidade.szNome));
-    disco.cObrigatorio = quantidade.cObrigatorio;
-    disco.cUnidadeProdutoServico = quantidade.cUnidadeProdutoServico;
-  }
-  static void ParaCOM(const Disco& disco, _REG_PP_TIPO_RECURSO_QUANTIDADEPS& quantidade) {
-    quantidade.ulPonteiroUnidadeMedida = disco.ulPonteiroUnidadeMedida;
-    PPCopiaCampo(quantidade.szNome, TextoDisco(disco.szNome));
-    quantidade.cObrigatorio = disco.cObrigatorio;
-    quantidade.cUnidadeProdutoServico = disco.cUnidadeProdutoServico;
+  template <class Para, class De, class Texto>
+  static void Campos(Para& para, const De& de, Texto texto) {
+    para.ulPonteiroUnidadeMedida = de.ulPonteiroUnidadeMedida;
+    texto(para.szNome, de.szNome);
+    para.cObrigatorio = de.cObrigatorio;
+    para.cUnidadeProdutoServico = de.cUnidadeProdutoServico;
   }
 };
 
@@ -110,21 +86,14 @@ template <>
 struct Definicao<_REG_PP_TIPO_RECURSO_INTERVALOPS> {
   using Disco = PPRegistroTipoRecursoIntervalo;
   static CPPArqEx& Arquivo(Arquivos& arquivos) { return arquivos.m_arqIntervalo; }
-  static void ParaDisco(const _REG_PP_TIPO_RECURSO_INTERVALOPS& intervalo, Disco& disco) {
-    disco.ulPonteiroUnidadeMedida = intervalo.ulPonteiroUnidadeMedida;
-    CopiaDisco(disco.szNomeInicial, PPTextoCampo(intervalo.szNomeInicial));
-    CopiaDisco(disco.szNomeFinal, PPTextoCampo(intervalo.szNomeFinal));
-    disco.cObrigatorio = intervalo.cObrigatorio;
-    disco.cValorData = intervalo.cValorData;
-    disco.cUnidadeProdutoServico = intervalo.cUnidadeProdutoServico;
-  }
-  static void ParaCOM(const Disco& disco, _REG_PP_TIPO_RECURSO_INTERVALOPS& intervalo) {
-    intervalo.ulPonteiroUnidadeMedida = disco.ulPonteiroUnidadeMedida;
-    PPCopiaCampo(intervalo.szNomeInicial, TextoDisco(disco.szNomeInicial));
-    PPCopiaCampo(intervalo.szNomeFinal, TextoDisco(disco.szNomeFinal));
-    intervalo.cObrigatorio = disco.cObrigatorio;
-    intervalo.cValorData = disco.cValorData;
-    intervalo.cUnidadeProdutoServico = disco.cUnidadeProdutoServico;
+  template <class Para, class De, class Texto>
+  static void Campos(Para& para, const De& de, Texto texto) {
+    para.ulPonteiroUnidadeMedida = de.ulPonteiroUnidadeMedida;
+    texto(para.szNomeInicial, de.szNomeInicial);
+    texto(para.szNomeFinal, de.szNomeFinal);
+    para.cObrigatorio = de.cObrigatorio;
+    para.cValorData = de.cValorData;
+    para.cUnidadeProdutoServico = de.cUnidadeProdutoServico;
   }
 };
 
@@ -132,17 +101,12 @@ template <>
 struct Definicao<_REG_PP_TIPO_RECURSO_DETALHEPS> {
   using Disco = PPRegistroTipoRecursoDetalhe;
   static CPPArqEx& Arquivo(Arquivos& arquivos) { return arquivos.m_arqDetalhe; }
-  static void ParaDisco(const _REG_PP_TIPO_RECURSO_DETALHEPS& detalhe, Disco& disco) {
-    disco.usMaxCaracteres = detalhe.usMaxCaracteres;
-    disco.usMinCaracteres = detalhe.usMinCaracteres;
-    CopiaDisco(disco.szNome, PPTextoCampo(detalhe.szNome));
-    disco.cObrigatorio = detalhe.cObrigatorio;
-  }
-  static void ParaCOM(const Disco& disco, _REG_PP_TIPO_RECURSO_DETALHEPS& detalhe) {
-    detalhe.usMaxCaracteres = disco.usMaxCaracteres;
-    detalhe.usMinCaracteres = disco.usMinCaracteres;
-    PPCopiaCampo(detalhe.szNome, TextoDisco(disco.szNome));
-    detalhe.cObrigatorio = disco.cObrigatorio;
+  template <class Para, class De, class Texto>
+  static void Campos(Para& para, const De& de, Texto texto) {
+    para.usMaxCaracteres = de.usMaxCaracteres;
+    para.usMinCaracteres = de.usMinCaracteres;
+    texto(para.szNome, de.szNome);
+    para.cObrigatorio = de.cObrigatorio;
   }
 };
 
@@ -155,7 +119,7 @@ HRESULT AnexaDefinicoes(Arquivos& arquivos, uint8_t cAponta, uint16_t usQuant, c
   *pulPrimeiro = 0;
   if (cAponta == 0 || usQuant == 0) return S_OK;
   std::vector<typename D::Disco> discos(usQuant);
-  for (uint16_t i = 0; i < usQuant; ++i) D::ParaDisco(elementos[i], discos[i]);
+  for (uint16_t i = 0; i < usQuant; ++i) D::Campos(discos[i], elementos[i], kPPTextoParaDisco);
   return PPAnexaRegistros(D::Arquivo(arquivos), reinterpret_cast<const uint8_t*>(discos.data()), usQuant,
                           pulPrimeiro);
 }
@@ -169,7 +133,7 @@ HRESULT LeDefinicao(Arquivos& arquivos, uint8_t cAponta, uint32_t ulRegistro, El
   if (cAponta == 0 || ulRegistro == 0) return S_OK;
   return PPLeListaCadastro(D::Arquivo(arquivos), ulRegistro, 1, ppElemento,
                            [](const PPRegistroDisco& disco, Elemento& elemento) {
-                             D::ParaCOM(PPCampoDisco<typename D::Disco>(disco, 0), elemento);
+                             D::Campos(elemento, PPCampoDisco<typename D::Disco>(disco, 0), kPPTextoParaCOM);
                            });
 }
 
@@ -277,14 +241,20 @@ HRESULT LeDefinicoes(Arquivos& arquivos, _REG_PP_TIPO_RECURSO_OPERACAOPS& operac
 
 // ---- Types ---------------------------------------------------------------------------------------
 
+// A type's own fields, from a COM record to a disk record or back.
+template <class Para, class De, class Texto>
+void CamposTipo(Para& para, const De& de, Texto texto) {
+  para.usQuantOperacaoRecurso = de.usQuantOperacaoRecurso;
+  texto(para.szCodigo, de.szCodigo);
+  texto(para.szDescricao, de.szDescricao);
+  para.cTipo = de.cTipo;
+  para.cDetalharApontamento = de.cDetalharApontamento;
+  para.cInativo = de.cInativo;
+}
+
 PPRegistroTipoRecurso TipoParaDisco(const _REG_PP_TIPO_RECURSOPS& registro) {
   PPRegistroTipoRecurso disco{};
-  disco.usQuantOperacaoRecurso = registro.usQuantOperacaoRecurso;
-  CopiaDisco(disco.szCodigo, PPTextoCampo(registro.szCodigo));
-  CopiaDisco(disco.szDescricao, PPTextoCampo(registro.szDescricao));
-  disco.cTipo = registro.cTipo;
-  disco.cDetalharApontamento = registro.cDetalharApontamento;
-  disco.cInativo = registro.cInativo;
+  CamposTipo(disco, registro, kPPTextoParaDisco);
   return disco;
 }
 
@@ -320,12 +290,7 @@ HRESULT LeTipo(Arquivos& arquivos, uint32_t ulPntr, uint16_t usTipoLeitura, _REG
   if (PPRegistroRemovido(kDeclaracao, disco)) return PPErroHResult(kPPErroRegistroRemovido);
   const auto tipo = PPCampoDisco<PPRegistroTipoRecurso>(disco, 0);
   registro->ulPosicao = ulPntr;
-  registro->usQuantOperacaoRecurso = tipo.usQuantOperacaoRecurso;
-  PPCopiaCampo(registro->szCodigo, PPCodigoDisco(kDeclaracao, disco));
-  PPCopiaCampo(registro->szDescricao, PPDescricaoDisco(kDeclaracao, disco));
-  registro->cTipo = tipo.cTipo;
-  registro->cDetalharApontamento = tipo.cDetalharApontamento;
-  registro->cInativo = tipo.cInativo;
+  CamposTipo(*registro, tipo, kPPTextoParaCOM);
   const HRESULT hr = LeDependentes(arquivos, tipo, usTipoLeitura, registro);
   if (FAILED(hr)) LiberaRegistroTipoRecurso(registro, 0);
   return hr;

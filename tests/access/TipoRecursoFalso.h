@@ -8,7 +8,7 @@
 // `falhaLe` answers that failure from LePonteiros after the record and its arrays are filled (a
 // server that fails part way); `semArraysDefinicoes` states each definition's count without its
 // array; `falhaExiste` and `falhaBusca` fail those calls. It lives on the stack of a fixture; its
-// references are only counted.
+// references are only counted (ServidorFalso, the frame of the tests' fake servers).
 #pragma once
 
 #include <cstring>
@@ -21,7 +21,28 @@
 #include "platform/win32/codepage.h"
 #include "server/idl/Varmo.h"
 
-class TipoRecursoFalso : public IQVPP_TipoRecurso {
+// What the tests' fake servers answer alike: IUnknown over a counter of references (the object
+// lives on a test's stack), Inicializa and Finaliza with success, FuncaoGenerica with E_NOTIMPL.
+template <class Interface>
+class ServidorFalso : public Interface {
+ public:
+  HRESULT QueryInterface(REFIID, void** objeto) override {
+    *objeto = this;
+    AddRef();
+    return S_OK;
+  }
+  ULONG AddRef() override { return ++referencias; }
+  ULONG Release() override { return --referencias; }
+  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return S_OK; }
+  HRESULT Finaliza() override { return S_OK; }
+  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
+    return E_NOTIMPL;
+  }
+
+  ULONG referencias = 1;
+};
+
+class TipoRecursoFalso : public ServidorFalso<IQVPP_TipoRecurso> {
  public:
   static constexpr HRESULT kRemovido = static_cast<HRESULT>(0x80040000 | 1586);
 
@@ -39,23 +60,11 @@ class TipoRecursoFalso : public IQVPP_TipoRecurso {
     bool removido = false;
   };
 
-  HRESULT QueryInterface(REFIID, void** objeto) override {
-    *objeto = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++referencias; }
-  ULONG Release() override { return --referencias; }
-  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return S_OK; }
-  HRESULT Finaliza() override { return S_OK; }
   HRESULT Grava(uint32_t, _REG_PP_TIPO_RECURSOPS, uint32_t*) override { return E_NOTIMPL; }
   HRESULT Remove(uint32_t) override { return E_NOTIMPL; }
   HRESULT BuscaRegistros(_REG_PP_LISTA_TIPO_RECURSOPS*, uint16_t) override { return E_NOTIMPL; }
   HRESULT SetFiltro(_REG_PP_FILTRO_TIPO_RECURSOPS) override { return E_NOTIMPL; }
   HRESULT LimpaFiltro() override { return E_NOTIMPL; }
-  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
-    return E_NOTIMPL;
-  }
 
   HRESULT LePonteiros(uint32_t ulQtd, uint32_t* pulPonteiros, _REG_PP_TIPO_RECURSOPS* registro,
                       uint16_t usTipoLeitura) override {
@@ -110,7 +119,6 @@ class TipoRecursoFalso : public IQVPP_TipoRecurso {
   HRESULT falhaBusca = S_OK;
   bool semArraysDefinicoes = false;
 
-  ULONG referencias = 1;
   int leituras = 0;
   int buscas = 0;
   int existes = 0;
@@ -124,9 +132,11 @@ class TipoRecursoFalso : public IQVPP_TipoRecurso {
   static R* Aloca(size_t quantidade) {
     return static_cast<R*>(CoTaskMemAlloc(quantidade * sizeof(R)));
   }
+  // The count of a kind as it goes out: one when the definitions are asked for and it is switched on.
+  static uint16_t Quantas(bool definicoes, uint8_t cAponta) { return definicoes && cAponta != 0 ? 1 : 0; }
   template <class R>
-  R* Um(const R& definicao) const {
-    if (semArraysDefinicoes) return nullptr;
+  R* Um(bool definicoes, uint8_t cAponta, const R& definicao) const {
+    if (Quantas(definicoes, cAponta) == 0 || semArraysDefinicoes) return nullptr;
     R* array = Aloca<R>(1);
     *array = definicao;
     return array;
@@ -135,29 +145,14 @@ class TipoRecursoFalso : public IQVPP_TipoRecurso {
   // The operation as it goes out: its record, and with the definitions one of each switched kind.
   _REG_PP_TIPO_RECURSO_OPERACAOPS ComDefinicoes(const Operacao& operacao, bool definicoes) const {
     _REG_PP_TIPO_RECURSO_OPERACAOPS saida = operacao.registro;
-    saida.usQuantApontaContador = saida.usQuantApontaQuantidade = 0;
-    saida.usQuantApontaIntervalo = saida.usQuantApontaDetalhe = 0;
-    saida.pregContadores = nullptr;
-    saida.pregQuantidades = nullptr;
-    saida.pregIntervalos = nullptr;
-    saida.pregDetalhes = nullptr;
-    if (!definicoes) return saida;
-    if (saida.cApontaContador != 0) {
-      saida.usQuantApontaContador = 1;
-      saida.pregContadores = Um(operacao.contador);
-    }
-    if (saida.cApontaQuantidade != 0) {
-      saida.usQuantApontaQuantidade = 1;
-      saida.pregQuantidades = Um(operacao.quantidade);
-    }
-    if (saida.cApontaIntervalo != 0) {
-      saida.usQuantApontaIntervalo = 1;
-      saida.pregIntervalos = Um(operacao.intervalo);
-    }
-    if (saida.cApontaDetalhe != 0) {
-      saida.usQuantApontaDetalhe = 1;
-      saida.pregDetalhes = Um(operacao.detalhe);
-    }
+    saida.usQuantApontaContador = Quantas(definicoes, saida.cApontaContador);
+    saida.pregContadores = Um(definicoes, saida.cApontaContador, operacao.contador);
+    saida.usQuantApontaQuantidade = Quantas(definicoes, saida.cApontaQuantidade);
+    saida.pregQuantidades = Um(definicoes, saida.cApontaQuantidade, operacao.quantidade);
+    saida.usQuantApontaIntervalo = Quantas(definicoes, saida.cApontaIntervalo);
+    saida.pregIntervalos = Um(definicoes, saida.cApontaIntervalo, operacao.intervalo);
+    saida.usQuantApontaDetalhe = Quantas(definicoes, saida.cApontaDetalhe);
+    saida.pregDetalhes = Um(definicoes, saida.cApontaDetalhe, operacao.detalhe);
     return saida;
   }
 };

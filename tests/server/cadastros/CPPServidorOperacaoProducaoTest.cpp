@@ -92,9 +92,7 @@ class OperacaoProducao : public EmpresaCadastros {
     EXPECT_EQ(servidor_.SetFiltro(filtro), S_OK);
     _REG_VARMO_PONTEIROSPS lista{};
     EXPECT_EQ(servidor_.BuscaPonteiros(&lista), S_OK);
-    std::vector<int32_t> ponteiros(lista.plPonteiro, lista.plPonteiro + lista.lQtd);
-    CoTaskMemFree(lista.plPonteiro);
-    return ponteiros;
+    return PonteirosLista(lista);
   }
   // A month's production reports (05/2024), each with its operation (84) and scrap reason (112).
   void EscreveApontamentos(std::initializer_list<std::pair<int32_t, int32_t>> operacaoMotivo) const {

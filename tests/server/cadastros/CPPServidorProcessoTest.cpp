@@ -15,6 +15,7 @@
 #include "platform/com/taskmem.h"
 #include "server/cadastros/CQVPP_Processo.h"
 #include "server/idl/VarmoIdentificadores.h"
+#include "tests/access/TipoRecursoFalso.h"
 #include "tests/server/cadastros/EmpresaCadastros.h"
 
 namespace {
@@ -63,13 +64,6 @@ _REG_PP_PROCESSO_RECURSOPS Recurso(int32_t lPonteiro, uint8_t cSomar = 0) {
   return recurso;
 }
 
-std::vector<int32_t> Ponteiros(_REG_VARMO_PONTEIROSPS& lista) {
-  std::vector<int32_t> ponteiros(lista.plPonteiro, lista.plPonteiro + lista.lQtd);
-  CoTaskMemFree(lista.plPonteiro);
-  lista = {};
-  return ponteiros;
-}
-
 // ---- Fake maintenance servers ------------------------------------------------------------------
 
 // Registers an object of the test's stack as the class's only object while it lives.
@@ -97,23 +91,13 @@ class ClasseFalsa {
 
 // The plans of each resource: per plan, its programmed maintenances. Every array goes out through
 // the task allocator, components included, so that a leak of the handler shows.
-class ManutencaoFalsa : public IQVPP_Manutencao {
+class ManutencaoFalsa : public ServidorFalso<IQVPP_Manutencao> {
  public:
   std::map<int32_t, std::vector<std::vector<_REG_PP_PLANO_MANUTENCAO_PROGRAMACAOPS>>> planos;
   HRESULT falha = S_OK;  // answered after the list is handed out
   std::vector<_REG_PP_FILTRO_PLANO_MANUTENCAOPS> filtros;
   std::vector<uint8_t> leituras;
-  int referencias = 0;
 
-  HRESULT QueryInterface(REFIID, void** objeto) override {
-    *objeto = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++referencias; }
-  ULONG Release() override { return --referencias; }
-  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return S_OK; }
-  HRESULT Finaliza() override { return S_OK; }
   HRESULT GravaListaPlanoManutencao(int32_t, uint16_t, _REG_PP_PLANO_MANUTENCAOPS*) override { return E_NOTIMPL; }
   HRESULT Grava(int32_t, _REG_PP_PLANO_MANUTENCAOPS, int32_t*) override { return E_NOTIMPL; }
   HRESULT Remove(int32_t, uint8_t) override { return E_NOTIMPL; }
@@ -124,9 +108,6 @@ class ManutencaoFalsa : public IQVPP_Manutencao {
   HRESULT SetFiltro(_REG_PP_FILTRO_PLANO_MANUTENCAOPS) override { return E_NOTIMPL; }
   HRESULT LimpaFiltro() override { return E_NOTIMPL; }
   HRESULT AtualizaPlanoManutencao(_REG_PP_ATUALIZA_PLANO_MANUTENCAOPS) override { return E_NOTIMPL; }
-  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
-    return E_NOTIMPL;
-  }
 
   HRESULT BuscaListaPlanoManutencao(_REG_PP_FILTRO_PLANO_MANUTENCAOPS filtro, _REG_PP_LISTA_PLANO_MANUTENCAOPS* lista,
                                     uint8_t cTipoLeitura) override {
@@ -156,7 +137,7 @@ class ManutencaoFalsa : public IQVPP_Manutencao {
 };
 
 // The maintenance orders of each resource that the filter asks for, each with one component.
-class GestaoManutencaoFalsa : public IQVPP_GestaoManutencao {
+class GestaoManutencaoFalsa : public ServidorFalso<IQVPP_GestaoManutencao> {
  public:
   struct Ordem {
     int32_t lPonteiroRecurso;
@@ -166,17 +147,7 @@ class GestaoManutencaoFalsa : public IQVPP_GestaoManutencao {
   };
   std::vector<Ordem> ordens;  // key = index + 1
   std::vector<_REG_PP_FILTRO_GESTAO_MANUTENCAOPS> filtros;
-  int referencias = 0;
 
-  HRESULT QueryInterface(REFIID, void** objeto) override {
-    *objeto = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++referencias; }
-  ULONG Release() override { return --referencias; }
-  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return S_OK; }
-  HRESULT Finaliza() override { return S_OK; }
   HRESULT BuscaPonteirosPeriodo(uint16_t, uint16_t, _REG_VARMO_PONTEIROS_ULONGPS*) override { return E_NOTIMPL; }
   HRESULT BuscaPonteirosPeriodoRecurso(_REG_PP_DISPONIBILIDADE_RECURSOPS, _REG_VARMO_PONTEIROS_ULONGPS*) override {
     return E_NOTIMPL;
@@ -185,9 +156,6 @@ class GestaoManutencaoFalsa : public IQVPP_GestaoManutencao {
   HRESULT Remove(uint32_t) override { return E_NOTIMPL; }
   HRESULT LimpaFiltro() override { return E_NOTIMPL; }
   HRESULT Existe(BSTR, uint32_t*) override { return E_NOTIMPL; }
-  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
-    return E_NOTIMPL;
-  }
 
   HRESULT SetFiltro(_REG_PP_FILTRO_GESTAO_MANUTENCAOPS filtro) override {
     filtros.push_back(filtro);
@@ -280,7 +248,7 @@ class ServidorProcesso : public EmpresaCadastros {
   std::vector<int32_t> Busca(CPPServidorProcesso& processo) {
     _REG_VARMO_PONTEIROSPS lista{};
     EXPECT_EQ(processo.BuscaPonteiros(&lista), S_OK);
-    return Ponteiros(lista);
+    return PonteirosLista(lista);
   }
 };
 
@@ -699,7 +667,7 @@ TEST_F(ServidorProcesso, TheClassForwardsAndItsExisteClearsTheFilterOnlyForTheCa
   SysFreeString(codigo);
   _REG_VARMO_PONTEIROSPS lista{};
   ASSERT_EQ(objeto->BuscaPonteiros(&lista), S_OK);
-  EXPECT_EQ(Ponteiros(lista), (std::vector<int32_t>{1}));
+  EXPECT_EQ(PonteirosLista(lista), (std::vector<int32_t>{1}));
   _REG_VARMO_PROCESSOPS lido{};
   ASSERT_EQ(objeto->Le(2, &lido, 0), S_OK);
   EXPECT_STREQ(lido.szDescricao, "Dobra");

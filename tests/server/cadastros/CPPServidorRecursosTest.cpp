@@ -77,6 +77,19 @@ class ServidorRecursos : public EmpresaCadastros {
     EXPECT_EQ(recursos_.Grava(0, recurso, &ponteiro), S_OK) << recurso.szCodigo;
     return ponteiro;
   }
+  // Saves process P01, which resource lRecurso can run.
+  void GravaProcessoDoRecurso(int32_t lRecurso, int32_t* plProcesso) {
+    CPPServidorProcesso processos;
+    ASSERT_EQ(processos.Inicializa(SessaoTeste(), 0), S_OK);
+    _REG_PP_PROCESSO_RECURSOPS recursoProcesso{};
+    recursoProcesso.lPonteiroRecurso = lRecurso;
+    _REG_VARMO_PROCESSOPS processo{};
+    std::strcpy(processo.szCodigo, "P01");
+    processo.usQtdRecursos = 1;
+    processo.pregRecursos = &recursoProcesso;
+    ASSERT_EQ(processos.Grava(0, processo, plProcesso), S_OK);
+    processos.Finaliza();
+  }
   int32_t GravaComContador(const char* codigo, int64_t contador) {
     _REG_PP_RECURSOPS recurso = Recurso(codigo);
     recurso.cPossuiContador = 1;
@@ -93,9 +106,7 @@ class ServidorRecursos : public EmpresaCadastros {
   static std::vector<int32_t> Ponteiros(CPPServidorRecursos& recursos) {
     _REG_VARMO_PONTEIROSPS lista{};
     EXPECT_EQ(recursos.BuscaPonteiros(&lista), S_OK);
-    std::vector<int32_t> ponteiros(lista.plPonteiro, lista.plPonteiro + lista.lQtd);
-    CoTaskMemFree(lista.plPonteiro);
-    return ponteiros;
+    return PonteirosLista(lista);
   }
   int64_t ContadorGravado(uint32_t n) const {
     return Campo<int64_t>(Registro(empresa_.Le("PPRECURS.DAT"), kTamanhoRecurso, n), 16);
@@ -298,18 +309,8 @@ TEST_F(ServidorRecursos, TheFilterTestsEachFieldAndHidesBranchesTheUserMayNotWor
   ASSERT_EQ(Grava(Recurso("R4", 999)), 4);
   ASSERT_EQ(Grava(Recurso("R5", 1000)), 5);
 
-  // A process that R2 can run.
-  CPPServidorProcesso processos;
-  ASSERT_EQ(processos.Inicializa(SessaoTeste(), 0), S_OK);
-  _REG_PP_PROCESSO_RECURSOPS recursoProcesso{};
-  recursoProcesso.lPonteiroRecurso = 2;
-  _REG_VARMO_PROCESSOPS processo{};
-  std::strcpy(processo.szCodigo, "P01");
-  processo.usQtdRecursos = 1;
-  processo.pregRecursos = &recursoProcesso;
   int32_t lProcesso = 0;
-  ASSERT_EQ(processos.Grava(0, processo, &lProcesso), S_OK);
-  processos.Finaliza();
+  ASSERT_NO_FATAL_FAILURE(GravaProcessoDoRecurso(2, &lProcesso));
 
   struct Caso {
     const char* nome;
@@ -379,18 +380,8 @@ class MovimentoRecursos : public ServidorRecursos {
     ServidorRecursos::SetUp();
     planosRemovidos_.clear();
     for (const char* codigo : {"LIVRE", "PROC", "OP", "APONT", "PLANO", "OPFIM"}) Grava(Recurso(codigo));
-
-    CPPServidorProcesso processos;
-    ASSERT_EQ(processos.Inicializa(SessaoTeste(), 0), S_OK);
-    _REG_PP_PROCESSO_RECURSOPS recursoProcesso{};
-    recursoProcesso.lPonteiroRecurso = 2;
-    _REG_VARMO_PROCESSOPS processo{};
-    std::strcpy(processo.szCodigo, "P01");
-    processo.usQtdRecursos = 1;
-    processo.pregRecursos = &recursoProcesso;
     int32_t lProcesso = 0;
-    ASSERT_EQ(processos.Grava(0, processo, &lProcesso), S_OK);
-    processos.Finaliza();
+    ASSERT_NO_FATAL_FAILURE(GravaProcessoDoRecurso(2, &lProcesso));
 
     MesOP mes(kMaio2024);
     OrdemTeste ativa;

@@ -79,14 +79,6 @@ std::vector<Permissao> Entradas(_REG_LISTA_PERMISSOES_USUARIO_OPPS& lista) {
   return entradas;
 }
 
-// The pointers of a list; frees its array.
-std::vector<int32_t> Ponteiros(_REG_VARMO_PONTEIROSPS& lista) {
-  std::vector<int32_t> ponteiros(lista.plPonteiro, lista.plPonteiro + lista.lQtd);
-  CoTaskMemFree(lista.plPonteiro);
-  lista = {};
-  return ponteiros;
-}
-
 // The seams of flows and technical sheets, answering what a test sets.
 struct Fluxos {
   static inline int32_t s_lFluxos = 0;  // flows that name any type
@@ -157,7 +149,7 @@ class ServidorTipoOP : public EmpresaCadastros {
   std::vector<int32_t> Busca() {
     _REG_VARMO_PONTEIROSPS lista{};
     EXPECT_EQ(tipo_.BuscaPonteiros(&lista), S_OK);
-    return Ponteiros(lista);
+    return PonteirosLista(lista);
   }
   // Record n of "PPTOPCAB.DAT".
   std::string Registro(int n) const { return empresa_.Le("PPTOPCAB.DAT").substr(256 * n, 256); }
@@ -493,12 +485,12 @@ TEST_F(PermissoesTipoOP, TheFilterTestsActivityTheUserAndTheProductsFlows) {
   ASSERT_EQ(semAcesso.SetFiltro(filtro), S_OK);
   _REG_VARMO_PONTEIROSPS lista{};
   ASSERT_EQ(semAcesso.BuscaPonteiros(&lista), S_OK);
-  EXPECT_EQ(Ponteiros(lista), (std::vector<int32_t>{1, 2}));
+  EXPECT_EQ(PonteirosLista(lista), (std::vector<int32_t>{1, 2}));
   filtro.usPonteiroUsuarioTipoOP = 7;
   filtro.cAtivo = 2;
   ASSERT_EQ(semAcesso.SetFiltro(filtro), S_OK);
   ASSERT_EQ(semAcesso.BuscaPonteiros(&lista), S_OK);
-  EXPECT_EQ(Ponteiros(lista), (std::vector<int32_t>{5}));
+  EXPECT_EQ(PonteirosLista(lista), (std::vector<int32_t>{5}));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -525,7 +517,7 @@ TEST_F(PermissoesTipoOP, TheCOMClassListsPermissionsWithoutTheFilterAndKeepsIt) 
   SysFreeString(codigo);
   _REG_VARMO_PONTEIROSPS ponteiros{};
   ASSERT_EQ(tipo->BuscaPonteiros(&ponteiros), S_OK);
-  EXPECT_EQ(Ponteiros(ponteiros), std::vector<int32_t>{5}) << "the filter is in force again";
+  EXPECT_EQ(PonteirosLista(ponteiros), std::vector<int32_t>{5}) << "the filter is in force again";
 
   uint32_t numero = 0;
   ASSERT_EQ(tipo->IncrementaOP(5, &numero), S_OK);

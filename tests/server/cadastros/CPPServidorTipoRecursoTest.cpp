@@ -114,9 +114,7 @@ class TipoRecurso : public EmpresaCadastros {
   std::vector<uint32_t> Ponteiros() {
     _REG_VARMO_PONTEIROS_ULONGPS lista{};
     EXPECT_EQ(servidor_.BuscaPonteiros(&lista), S_OK);
-    std::vector<uint32_t> ponteiros(lista.plPonteiro, lista.plPonteiro + lista.lQtd);
-    CoTaskMemFree(lista.plPonteiro);
-    return ponteiros;
+    return PonteirosLista(lista);
   }
   // Record n of a data file.
   std::string Registro(const char* arquivo, size_t tamanho, uint32_t n) const {

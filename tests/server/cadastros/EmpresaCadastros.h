@@ -1,15 +1,17 @@
 // What the master-data handlers' tests share: a company whose sessions open (the settings file, the
 // branch with its open period, user 7 with full access in the base system's user server, the
 // history service), its history lines with their letters, the seams filled with fakes for one
-// test, and the task allocator's count at the start.
+// test, the task allocator's count at the start, and the pointer lists the handlers give.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "platform/com/taskmem.h"
 #include "platform/family/base/ServidorBase.h"
 #include "platform/family/filiais/ServidorFiliais.h"
 #include "platform/family/historico/StandInHistorico.h"
@@ -46,6 +48,17 @@ class EmpresaCadastros : public ::testing::Test {
   int32_t blocos_ = 0;
   bool bServidor_ = false;
 };
+
+// The pointers of a handler's list (_REG_VARMO_PONTEIROSPS or _REG_VARMO_PONTEIROS_ULONGPS); frees
+// its array and empties the list.
+template <class Lista>
+std::vector<std::remove_pointer_t<decltype(Lista::plPonteiro)>> PonteirosLista(Lista& lista) {
+  std::vector<std::remove_pointer_t<decltype(Lista::plPonteiro)>> ponteiros(lista.plPonteiro,
+                                                                           lista.plPonteiro + lista.lQtd);
+  CoTaskMemFree(lista.plPonteiro);
+  lista = {};
+  return ponteiros;
+}
 
 // Puts seams in place for one scope and gives the old ones back.
 class CosturasFalsas {
