@@ -86,6 +86,34 @@ T* LiberaBloco(T* bloco) {
   return nullptr;
 }
 
+// The read of a record whose arrays the server allocates, into an object the caller cleared: the
+// record copied on success and its arrays freed on every path (a server that fails part way may
+// have handed some out), a null array at any level freeing nothing.
+template <class Dados, class Servidor, class Chamada>
+int32_t LeLiberandoArrays(CPPServidores& hub, Servidor* servidor, Dados* dados, Chamada chamada) {
+  if (!servidor) return hub.GetHR();
+  typename Dados::Registro registro;
+  Zera(&registro);
+  const HRESULT hr = chamada(servidor, &registro);
+  if (SUCCEEDED(hr)) dados->CopiarDe(&registro);
+  Dados::LiberaArraysDoServidor(&registro);
+  return hr;
+}
+
+// A look-up by code of the module's own classes, honouring the filter the caller set on the class:
+// the pointer, 0 when absent or on a failure.
+constexpr uint8_t kUtilizaFiltro = 1;
+
+template <class Servidor>
+int32_t ExistePorCodigo(CPPServidores& hub, Servidor* servidor, const CString& codigo, int32_t& ponteiro) {
+  ponteiro = 0;
+  if (!servidor) return hub.GetHR();
+  int32_t encontrado = 0;
+  const HRESULT hr = servidor->Existe(CodigoBSTR(codigo), &encontrado, kUtilizaFiltro);
+  if (SUCCEEDED(hr)) ponteiro = encontrado;
+  return hr;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -609,6 +637,67 @@ int32_t CPPAcessoDados::ExisteTipoRecurso(const CString& codigo, uint32_t& ponte
   ponteiro = encontrado;
   if (encontrado == 0 || !tipoRecurso) return hr;
   return LeTipoRecurso(encontrado, tipoRecurso, usTipoLeitura);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Order types, processes, resources and production operations.
+
+int32_t CPPAcessoDados::LeTipoOP(int32_t ponteiro, CPPDadosTipoOP* tipoOP, uint8_t cTipoLeitura) {
+  tipoOP->Limpa();
+  return LeLiberandoArrays(*this, GetITipoOP(), tipoOP,
+                           [&](auto* s, auto* r) { return s->Le(ponteiro, r, cTipoLeitura); });
+}
+
+int32_t CPPAcessoDados::LeProcesso(int32_t ponteiro, CPPDadosProcesso* processo, uint8_t cTipoLeitura) {
+  processo->Limpar();
+  return LeLiberandoArrays(*this, GetIProcesso(), processo,
+                           [&](auto* s, auto* r) { return s->Le(ponteiro, r, cTipoLeitura); });
+}
+
+int32_t CPPAcessoDados::ExisteProcesso(const CString& codigo, int32_t& ponteiro) {
+  return ExistePorCodigo(*this, GetIProcesso(), codigo, ponteiro);
+}
+
+int32_t CPPAcessoDados::ExisteProcesso(const CString& codigo, CPPDadosProcesso* processo) {
+  processo->Limpar();
+  int32_t ponteiro = 0;
+  const int32_t hr = ExisteProcesso(codigo, ponteiro);
+  if (FAILED(hr) || ponteiro == 0) return hr;
+  return LeProcesso(ponteiro, processo, 0);
+}
+
+int32_t CPPAcessoDados::LeRecurso(int32_t ponteiro, CPPDadosRecurso* recurso, uint8_t cTipoLeitura) {
+  return LeDados<_REG_PP_RECURSOPS>(
+      recurso, DoServidor(*this, GetIRecurso(), [&](auto* s, auto* r) { return s->Le(ponteiro, r, cTipoLeitura); }));
+}
+
+int32_t CPPAcessoDados::ExisteRecurso(const CString& codigo, int32_t& ponteiro) {
+  return ExistePorCodigo(*this, GetIRecurso(), codigo, ponteiro);
+}
+
+int32_t CPPAcessoDados::LeRecursoHistoricoContador(uint32_t ponteiroRecurso,
+                                                   CPPDadosListaRecursoHistoricoContador* historico) {
+  historico->Limpar();
+  return LeLiberandoArrays(*this, GetIRecurso(), historico, [&](auto* s, auto* r) {
+    return s->BuscaHistoricoAlteracaoManualContador(ponteiroRecurso, r);
+  });
+}
+
+int32_t CPPAcessoDados::LeOperacaoProducao(int32_t ponteiro, CPPDadosOperacaoProducao* operacao) {
+  return LeDadosSemLimpar<_REG_VARMO_OPERACAO_PRODUCAOPS>(
+      operacao, DoServidor(*this, GetIOperacaoProducao(), [&](auto* s, auto* r) { return s->Le(ponteiro, r); }));
+}
+
+int32_t CPPAcessoDados::ExisteOperacaoProducao(const CString& codigo, int32_t& ponteiro) {
+  return ExistePorCodigo(*this, GetIOperacaoProducao(), codigo, ponteiro);
+}
+
+int32_t CPPAcessoDados::ExisteOperacaoProducao(const CString& codigo, CPPDadosOperacaoProducao* operacao) {
+  operacao->Limpar();
+  int32_t ponteiro = 0;
+  const int32_t hr = ExisteOperacaoProducao(codigo, ponteiro);
+  if (FAILED(hr) || ponteiro == 0) return hr;
+  return LeOperacaoProducao(ponteiro, operacao);
 }
 
 // ---------------------------------------------------------------------------------------------

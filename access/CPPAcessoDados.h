@@ -25,13 +25,17 @@
 #include "model/CPPDadosMunicipio.h"
 #include "model/CPPDadosNotaFiscalFT.h"
 #include "model/CPPDadosNotaFiscalRE.h"
+#include "model/CPPDadosOperacaoProducao.h"
 #include "model/CPPDadosOPMovimento.h"
 #include "model/CPPDadosPedidoFT.h"
 #include "model/CPPDadosPlanoDF.h"
+#include "model/CPPDadosProcesso.h"
 #include "model/CPPDadosProduto.h"
+#include "model/CPPDadosRecurso.h"
 #include "model/CPPDadosRequisicaoInterna.h"
 #include "model/CPPDadosRequisitante.h"
 #include "model/CPPDadosSaldoProdutoES.h"
+#include "model/CPPDadosTipoOP.h"
 #include "model/CPPDadosTipoRecurso.h"
 #include "model/CPPDadosUnMedida.h"
 #include "model/CPPDadosUsuario.h"
@@ -131,6 +135,30 @@ class CPPAcessoDados : public CPPServidores {
   // when an object is given, the type read with LeTipoRecurso, whose failure is the answer.
   int32_t ExisteTipoRecurso(const CString& codigo, uint32_t& ponteiro, CPPDadosTipoRecurso* tipoRecurso,
                             uint16_t usTipoLeitura);
+
+  // Order types; cTipoLeitura goes to the server as given. The users' array is freed.
+  int32_t LeTipoOP(int32_t ponteiro, CPPDadosTipoOP* tipoOP, uint8_t cTipoLeitura);
+
+  // Processes; cTipoLeitura goes to the server as given (bit 7 reads the stops of the resources).
+  // The resources' stops and the resources are freed, a null array at any level freeing nothing.
+  int32_t LeProcesso(int32_t ponteiro, CPPDadosProcesso* processo, uint8_t cTipoLeitura);
+
+  // Resources; cTipoLeitura goes to the server as given.
+  int32_t LeRecurso(int32_t ponteiro, CPPDadosRecurso* recurso, uint8_t cTipoLeitura);
+  // The manual counter changes of a resource; the list is freed whatever the answer.
+  int32_t LeRecursoHistoricoContador(uint32_t ponteiroRecurso, CPPDadosListaRecursoHistoricoContador* historico);
+
+  // Production operations. Not cleared.
+  int32_t LeOperacaoProducao(int32_t ponteiro, CPPDadosOperacaoProducao* operacao);
+
+  // By code, honouring the filter set on the class. The pointer forms give 0 when absent (and on a
+  // failure); the data-class forms clear the object, which stays clear when the code is absent, and
+  // read the pointer found (a process with reading kind 0), whose failure is the answer.
+  int32_t ExisteProcesso(const CString& codigo, int32_t& ponteiro);
+  int32_t ExisteProcesso(const CString& codigo, CPPDadosProcesso* processo);
+  int32_t ExisteRecurso(const CString& codigo, int32_t& ponteiro);
+  int32_t ExisteOperacaoProducao(const CString& codigo, int32_t& ponteiro);
+  int32_t ExisteOperacaoProducao(const CString& codigo, CPPDadosOperacaoProducao* operacao);
 
   // Inventory (ES).
   int32_t LeMestreES(_REG_ES_MESTREPS* registro);

@@ -1,5 +1,6 @@
 #include "access/CPPBufferDados.h"
 
+#include "foundation/QVRelogio.h"
 #include "platform/com/bstr.h"
 #include "platform/com/taskmem.h"
 
@@ -119,6 +120,23 @@ HRESULT ContaPonteiros(Servidor* servidor, uint32_t& quantidade) {
 int32_t CPPBufferDados::InicializaBufferTipoRecurso() {
   return InicializaContado(bufferTipoRecurso_, GetITipoRecurso(),
                            ContaPonteiros<_REG_VARMO_PONTEIROS_ULONGPS, IQVPP_TipoRecurso>);
+}
+
+int32_t CPPBufferDados::InicializaBufferTipoOP() {
+  return InicializaContado(bufferTipoOP_, GetITipoOP(), ContaPonteiros<_REG_VARMO_PONTEIROSPS, IQVPP_TipoOP>);
+}
+
+int32_t CPPBufferDados::InicializaBufferProcesso() {
+  return InicializaContado(bufferProcesso_, GetIProcesso(), ContaPonteiros<_REG_VARMO_PONTEIROSPS, IQVPP_Processo>);
+}
+
+int32_t CPPBufferDados::InicializaBufferRecurso() {
+  return InicializaContado(bufferRecurso_, GetIRecurso(), ContaPonteiros<_REG_VARMO_PONTEIROSPS, IQVPP_Recursos>);
+}
+
+int32_t CPPBufferDados::InicializaBufferOperacao() {
+  return InicializaContado(bufferOperacao_, GetIOperacaoProducao(),
+                           ContaPonteiros<_REG_VARMO_PONTEIROSPS, IQVPP_OperacaoProducao>);
 }
 
 int32_t CPPBufferDados::InicializaBufferGrade() { return InicializaComInterface(bufferGrade_, GetIProduto()); }
@@ -326,6 +344,49 @@ int32_t CPPBufferDados::LeBufferTipoRecurso(uint32_t ponteiro, CPPDadosTipoRecur
                        [&] { return LeTipoRecurso(ponteiro, tipoRecurso, usTipoLeitura); });
 }
 
+int32_t CPPBufferDados::LeBufferTipoOP(int32_t ponteiro, CPPDadosTipoOP* tipoOP, uint8_t cTipoLeitura) {
+  return LeBufferComum(bufferTipoOP_, &CPPBufferDados::InicializaBufferTipoOP, ponteiro, tipoOP,
+                       [&] { return LeTipoOP(ponteiro, tipoOP, cTipoLeitura); });
+}
+
+int32_t CPPBufferDados::LeBufferRecurso(int32_t ponteiro, CPPDadosRecurso* recurso, uint8_t cTipoLeitura) {
+  return LeBufferComum(bufferRecurso_, &CPPBufferDados::InicializaBufferRecurso, ponteiro, recurso,
+                       [&] { return LeRecurso(ponteiro, recurso, cTipoLeitura); });
+}
+
+int32_t CPPBufferDados::LeBufferOperacao(int32_t ponteiro, CPPDadosOperacaoProducao* operacao) {
+  return LeBufferComum(bufferOperacao_, &CPPBufferDados::InicializaBufferOperacao, ponteiro, operacao,
+                       [&] { return LeOperacaoProducao(ponteiro, operacao); });
+}
+
+int32_t CPPBufferDados::LeBufferProcesso(int32_t ponteiro, CPPDadosProcesso* processo, uint8_t cTipoLeitura) {
+  return LeBufferComum(bufferProcesso_, &CPPBufferDados::InicializaBufferProcesso, ponteiro, processo, [&] {
+    const int32_t hr = LeProcesso(ponteiro, processo, cTipoLeitura);
+    if (hr >= 0 && (cTipoLeitura & kLeituraParadas) != 0) GuardaParadas(*processo);
+    return hr;
+  });
+}
+
+void CPPBufferDados::GuardaParadas(CPPDadosProcesso& processo) {
+  const uint16_t hoje = QVGetDataAtual(true);
+  for (int r = 0; r < processo.GetQuantidadeRecurso(); ++r) {
+    CPPDadosProcessoRecurso& recurso = processo.GetRefRecurso(r);
+    for (int p = 0; p < recurso.GetQuantidadeParadas(); ++p) {
+      const CPPDadosPlanoManutencaoProgramacao& parada = recurso.GetRefParadas(p);
+      const uint16_t data = parada.GetDataManutencao();
+      if (data < hoje) continue;
+      bufferParadaRecurso_.mapa.Guarda(_REG_PP_KEY_PONTEIRO_DATAPS{recurso.GetPonteiroRecurso(), data}, parada);
+    }
+  }
+}
+
+int32_t CPPBufferDados::LeBufferPaOrvelecurso(_REG_PP_KEY_PONTEIRO_DATAPS chave,
+                                              CPPDadosPlanoManutencaoProgramacao* parada) {
+  parada->Limpar();
+  if (const auto* cacheada = bufferParadaRecurso_.mapa.Procura(chave)) *parada = *cacheada;
+  return 0;
+}
+
 int32_t CPPBufferDados::LeBufferUsuario(int32_t chave, CPPDadosUsuario* usuario) {
   return LeBufferCarregado(bufferUsuario_, &CPPBufferDados::InicializaBufferUsuario, chave, usuario);
 }
@@ -365,15 +426,36 @@ int32_t CPPBufferDados::ExisteBufferGrade(uint16_t grade, const CString& codigo,
 }
 
 int32_t CPPBufferDados::ExisteBufferLocalES(const CString& codigo, CPPDadosLocalES* local) {
-  if (const int32_t hr = CarregaParaProcura(bufferLocalES_, &CPPBufferDados::InicializaBufferLocalES); hr < 0)
-    return hr;
-  const auto [chave, achado] = bufferLocalES_.mapa.Primeiro(
-      [&](int32_t, const CPPDadosLocalES& cacheado) { return cacheado.GetCodigo().CompareNoCase(codigo) == 0; });
-  int32_t ponteiro = achado != nullptr ? static_cast<int32_t>(achado->GetPosicao()) : 0;
-  if (achado == nullptr) {
-    if (const int32_t hr = ExisteLocalES(codigo, ponteiro); hr < 0) return hr;
-  }
+  int32_t ponteiro = 0;
+  const int32_t hr = PonteiroDoCodigo(bufferLocalES_, &CPPBufferDados::InicializaBufferLocalES, codigo, ponteiro,
+                                      [this](const CString& c, int32_t& p) { return ExisteLocalES(c, p); });
+  if (hr < 0) return hr;
   return LeBufferLocalES(ponteiro, local);
+}
+
+int32_t CPPBufferDados::ExisteBufferProcesso(const CString& codigo, CPPDadosProcesso* processo,
+                                             uint8_t cTipoLeitura) {
+  int32_t ponteiro = 0;
+  const int32_t hr = PonteiroDoCodigo(bufferProcesso_, &CPPBufferDados::InicializaBufferProcesso, codigo, ponteiro,
+                                      [this](const CString& c, int32_t& p) { return ExisteProcesso(c, p); });
+  if (hr < 0) return hr;
+  return LeBufferProcesso(ponteiro, processo, cTipoLeitura);
+}
+
+int32_t CPPBufferDados::ExisteBufferRecurso(const CString& codigo, CPPDadosRecurso* recurso, uint8_t cTipoLeitura) {
+  int32_t ponteiro = 0;
+  const int32_t hr = PonteiroDoCodigo(bufferRecurso_, &CPPBufferDados::InicializaBufferRecurso, codigo, ponteiro,
+                                      [this](const CString& c, int32_t& p) { return ExisteRecurso(c, p); });
+  if (hr < 0) return hr;
+  return LeBufferRecurso(ponteiro, recurso, cTipoLeitura);
+}
+
+int32_t CPPBufferDados::ExisteBufferOperacao(const CString& codigo, CPPDadosOperacaoProducao* operacao) {
+  int32_t ponteiro = 0;
+  const int32_t hr = PonteiroDoCodigo(bufferOperacao_, &CPPBufferDados::InicializaBufferOperacao, codigo, ponteiro,
+                                      [this](const CString& c, int32_t& p) { return ExisteOperacaoProducao(c, p); });
+  if (hr < 0) return hr;
+  return LeBufferOperacao(ponteiro, operacao);
 }
 
 int32_t CPPBufferDados::ExisteBufferInfSuplementar(const CString& codigo, CPPDadosCategoria* categoria) {

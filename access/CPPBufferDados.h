@@ -1,6 +1,7 @@
 // The entity caches of one client object: branches, accounts, municipalities, users, units,
 // products, services, grid items and references, price items, the module's master record,
-// categories, resource types, stock locations, batches, sales orders and stock balances. Each cache
+// categories, resource types, order types, processes with the stops of their resources, resources,
+// production operations, stock locations, batches, sales orders and stock balances. Each cache
 // maps the entity's key to a full copy of its data object and is either not loaded or loaded:
 // - an on-demand cache is loaded by sizing its table (from the server's count, or a fixed size)
 //   and then takes entities one by one as its LeBuffer misses and reads them through the readers
@@ -156,6 +157,11 @@ struct PPCacheBuffer {
   X(ItemTabelaPrecoProduto, _REG_FILTRO_LEITURA_TAB_PRECOSPS, CPPDadosItemTabelaPreco)    \
   X(InfSuplementar, int32_t, CPPDadosCategoria)                                           \
   X(TipoRecurso, uint32_t, CPPDadosTipoRecurso)                                           \
+  X(TipoOP, int32_t, CPPDadosTipoOP)                                                      \
+  X(Processo, int32_t, CPPDadosProcesso)                                                  \
+  X(ParadaRecurso, _REG_PP_KEY_PONTEIRO_DATAPS, CPPDadosPlanoManutencaoProgramacao)       \
+  X(Recurso, int32_t, CPPDadosRecurso)                                                    \
+  X(Operacao, int32_t, CPPDadosOperacaoProducao)                                          \
   X(LocalES, int32_t, CPPDadosLocalES)                                                    \
   X(LoteES, int32_t, CPPDadosLoteES)                                                      \
   X(PedidoFT, uint32_t, CPPDadosPedidoFT)
@@ -185,6 +191,12 @@ class CPPBufferDados : public CPPBuffer {
   int32_t InicializaBufferLocalES();
   // Counted by the pointers that pass the resource-type server's filter.
   int32_t InicializaBufferTipoRecurso();
+  // Counted by the pointers that pass each class's filter. The process load leaves the resource
+  // stops as they are: they are filled only by LeBufferProcesso.
+  int32_t InicializaBufferTipoOP();
+  int32_t InicializaBufferProcesso();
+  int32_t InicializaBufferRecurso();
+  int32_t InicializaBufferOperacao();
   // Loads that only check the server (the table keeps its size), or take the fixed table.
   int32_t InicializaBufferGrade();
   int32_t InicializaBufferReferenciaGrade();
@@ -215,6 +227,18 @@ class CPPBufferDados : public CPPBuffer {
   int32_t LeBufferPedidoFT(uint32_t chave, CPPDadosPedidoFT* pedido);
   // The reading kind of LeTipoRecurso, used on a miss only.
   int32_t LeBufferTipoRecurso(uint32_t ponteiro, CPPDadosTipoRecurso* tipoRecurso, uint16_t usTipoLeitura);
+  // The reading kinds of LeTipoOP, LeProcesso and LeRecurso, used on a miss only.
+  int32_t LeBufferTipoOP(int32_t ponteiro, CPPDadosTipoOP* tipoOP, uint8_t cTipoLeitura);
+  int32_t LeBufferRecurso(int32_t ponteiro, CPPDadosRecurso* recurso, uint8_t cTipoLeitura);
+  int32_t LeBufferOperacao(int32_t ponteiro, CPPDadosOperacaoProducao* operacao);
+  // On a miss read with bit 7 (kLeituraParadas) of the kind, every stop of the process's resources
+  // dated today or later is also kept under (resource, date), replacing an equal key; then the
+  // process. A hit, or a miss without the bit, leaves the stops as they are.
+  int32_t LeBufferProcesso(int32_t ponteiro, CPPDadosProcesso* processo, uint8_t cTipoLeitura);
+  // A stop kept by LeBufferProcesso, without refresh nor server: the object cleared and filled
+  // when the key is kept. Always 0.
+  int32_t LeBufferPaOrvelecurso(_REG_PP_KEY_PONTEIRO_DATAPS chave, CPPDadosPlanoManutencaoProgramacao* parada);
+  static constexpr uint8_t kLeituraParadas = 0x80;
   // Whole-load caches: the object is cleared once the cache is loaded; an absent key is no error
   // (the load's result, the object clear).
   int32_t LeBufferUsuario(int32_t chave, CPPDadosUsuario* usuario);
@@ -227,6 +251,10 @@ class CPPBufferDados : public CPPBuffer {
   // Only items of `grade` match.
   int32_t ExisteBufferGrade(uint16_t grade, const CString& codigo, CPPDadosGradeProduto* itemGrade);
   int32_t ExisteBufferLocalES(const CString& codigo, CPPDadosLocalES* local);
+  // The cached entity's GetPosicao is its pointer; the class's look-up honours its filter.
+  int32_t ExisteBufferProcesso(const CString& codigo, CPPDadosProcesso* processo, uint8_t cTipoLeitura);
+  int32_t ExisteBufferRecurso(const CString& codigo, CPPDadosRecurso* recurso, uint8_t cTipoLeitura);
+  int32_t ExisteBufferOperacao(const CString& codigo, CPPDadosOperacaoProducao* operacao);
   // The whole-loaded categories only, no server look-up: the object is cleared once the cache is
   // loaded and receives the match; the load's result also when nothing matched.
   int32_t ExisteBufferInfSuplementar(const CString& codigo, CPPDadosCategoria* categoria);
@@ -327,10 +355,27 @@ class CPPBufferDados : public CPPBuffer {
     if (cache.carregado) return 0;
     return (this->*inicializa)();
   }
+  // The pointer of a code: refresh and load, the first cached entity whose code matches without
+  // regard to case (its GetPosicao), else `existe` (code, int32_t& pointer) of the class.
+  template <class Cache, class Existe>
+  int32_t PonteiroDoCodigo(Cache& cache, Inicializacao inicializa, const CString& codigo, int32_t& ponteiro,
+                           Existe existe) {
+    if (const int32_t hr = CarregaParaProcura(cache, inicializa); hr < 0) return hr;
+    const auto [chave, achado] = cache.mapa.Primeiro([&](const typename Cache::Chave&, const auto& cacheado) {
+      return cacheado.GetCodigo().CompareNoCase(codigo) == 0;
+    });
+    if (achado != nullptr) {
+      ponteiro = static_cast<int32_t>(achado->GetPosicao());
+      return 0;
+    }
+    return existe(codigo, ponteiro);
+  }
 
   // The price table of a read: the caller's, or the master record's sale table when 0.
   int32_t ResolveTabelaProduto(uint16_t& usTabelaPreco);
   int32_t ResolveTabelaServico(uint16_t& usTabelaPreco);
+  // The stops of a process just read, of today and later, into the resource-stop cache.
+  void GuardaParadas(CPPDadosProcesso& processo);
 
  private:
 #define PP_MEMBRO_CACHE(Nome, K, V) PPCacheBuffer<K, V> buffer##Nome##_;
