@@ -1,6 +1,7 @@
 #include "access/CPPAcessoDados.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -235,6 +236,22 @@ int32_t CPPAcessoDados::CancelaRequisicaoInterna(uint32_t chave, bool apenasVeri
     }
   }
   LiberaRequisicaoInterna(&registro);
+  return hr;
+}
+
+int32_t CPPAcessoDados::IncluiRequisicaoInterna(const CPPDadosRequisicaoInterna& requisicao, uint32_t* chave) {
+  IQVDF_RequisicaoInterna* servidor = GetIRequisicaoInterna();
+  if (!servidor) return GetHR();
+  _REG_REQUISICAOINTERNAPS registro;
+  Zera(&registro);
+  int32_t hr = E_OUTOFMEMORY;
+  try {
+    requisicao.CopiarPara(&registro);
+    hr = servidor->Inclui(registro, chave);
+  } catch (const std::bad_alloc&) {
+    // CopiarPara stopped part way; the record reaches what it built.
+  }
+  CPPDadosRequisicaoInterna::LiberaArraysDeCopiarPara(&registro);
   return hr;
 }
 

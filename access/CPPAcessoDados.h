@@ -65,6 +65,10 @@ class CPPAcessoDados : public CPPServidores {
   // only says whether it could; an already cancelled one is a success without a write; any other
   // status 0x80040000 | 1588.
   int32_t CancelaRequisicaoInterna(uint32_t chave, bool apenasVerificar);
+  // A new requisition from the object's record and lists (the server gives the key, in *chave;
+  // the object's own is not read). The arrays built for the call are freed whatever the answer;
+  // E_OUTOFMEMORY when they cannot be built, without a server call.
+  int32_t IncluiRequisicaoInterna(const CPPDadosRequisicaoInterna& requisicao, uint32_t* chave);
   // Frees what a server read put in a requisition record, deepest first; a count whose array is
   // null frees nothing at that level. Every freed pointer and its count end 0.
   static void LiberaRequisicaoInterna(_REG_REQUISICAOINTERNAPS* registro);

@@ -36,22 +36,9 @@ void CPPServidores::ReleaseInterfaces() {
 
 void CPPServidores::LimpaRegistroEmpresa() { std::memset(&registroEmpresa_, 0, sizeof registroEmpresa_); }
 
-BSTR CPPServidores::EmpresaBSTR() const {
-  const CString empresa = GetEmpresa();
+BSTR PPEmpresaBSTR(const CString& empresa) {
   const std::u16string texto = WideFromAnsi(std::string_view(empresa, empresa.GetLength()));
   return SysAllocStringLen(texto.data(), static_cast<UINT>(texto.size()));
-}
-
-template <class Registro>
-Registro CPPServidores::RegistroSessao() const {
-  Registro registro;
-  std::memset(&registro, 0, sizeof registro);
-  const CString empresa = GetEmpresa();
-  std::memcpy(registro.szEmpresa, static_cast<const char*>(empresa),
-              std::min<size_t>(empresa.GetLength(), sizeof registro.szEmpresa - 1));
-  registro.usUsuario = GetUsuario();
-  registro.lNumeroSessao = GetNumeroSessao();
-  return registro;
 }
 
 HRESULT CPPServidores::InicializaEmpresa(IQVDF_Feriado* servidor) {

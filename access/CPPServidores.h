@@ -23,8 +23,10 @@
 // One thread at a time; the host initialises COM on that thread. Not copyable.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #include "access/CPPInicializa.h"
@@ -82,6 +84,40 @@
   X(Pedido, IQVFT_Pedido, CLSID_QVFT_Pedido, IID_IQVFT_Pedido, InicializaPedido)                                   \
   X(NotaFiscalRE, IQVCM_RegistroEntrada, CLSID_QVCM_RegistroEntrada, IID_IQVCM_RegistroEntrada,                    \
     InicializaNotaFiscalRE)
+
+// The initialisations of the family's servers for a session (company, user, session number),
+// shared by the hub and by the handlers that create such servers themselves (the order handler).
+// The company converted from the system's code page; the caller frees it.
+BSTR PPEmpresaBSTR(const CString& empresa);
+// A zeroed record with the session in its szEmpresa (cut to the field, terminator included),
+// usUsuario and lNumeroSessao.
+template <class Registro>
+Registro PPRegistroSessao(const CString& empresa, uint16_t usUsuario, int32_t lNumeroSessao) {
+  Registro registro;
+  std::memset(&registro, 0, sizeof registro);
+  std::memcpy(registro.szEmpresa, static_cast<const char*>(empresa),
+              std::min<size_t>(empresa.GetLength(), sizeof registro.szEmpresa - 1));
+  registro.usUsuario = usUsuario;
+  registro.lNumeroSessao = lNumeroSessao;
+  return registro;
+}
+// Inicializa(company as BSTR, user, session), the BSTR freed after the call.
+template <class Interface>
+HRESULT PPInicializaEmpresaUsuarioSessao(Interface* servidor, const CString& empresa, uint16_t usUsuario,
+                                         int32_t lNumeroSessao) {
+  const BSTR bsEmpresa = PPEmpresaBSTR(empresa);
+  const HRESULT hr = servidor->Inicializa(bsEmpresa, usUsuario, lNumeroSessao);
+  SysFreeString(bsEmpresa);
+  return hr;
+}
+// The inventory servers: the same with the production module's number.
+template <class Interface>
+HRESULT PPInicializaEstoque(Interface* servidor, const CString& empresa, uint16_t usUsuario, int32_t lNumeroSessao) {
+  const BSTR bsEmpresa = PPEmpresaBSTR(empresa);
+  const HRESULT hr = servidor->Inicializa(bsEmpresa, usUsuario, lNumeroSessao, kESModuloProducao);
+  SysFreeString(bsEmpresa);
+  return hr;
+}
 
 // One interface of the hub: null or one reference, released at the end.
 template <class Interface>
@@ -197,17 +233,11 @@ class CPPServidores : public CPPInicializa {
   }
   template <class Interface>
   HRESULT InicializaEmpresaUsuarioSessao(Interface* servidor) {
-    const BSTR empresa = EmpresaBSTR();
-    const HRESULT hr = servidor->Inicializa(empresa, GetUsuario(), GetNumeroSessao());
-    SysFreeString(empresa);
-    return hr;
+    return PPInicializaEmpresaUsuarioSessao(servidor, GetEmpresa(), GetUsuario(), GetNumeroSessao());
   }
   template <class Interface>
   HRESULT InicializaEstoque(Interface* servidor) {
-    const BSTR empresa = EmpresaBSTR();
-    const HRESULT hr = servidor->Inicializa(empresa, GetUsuario(), GetNumeroSessao(), kESModuloProducao);
-    SysFreeString(empresa);
-    return hr;
+    return PPInicializaEstoque(servidor, GetEmpresa(), GetUsuario(), GetNumeroSessao());
   }
   HRESULT InicializaEmpresa(IQVDF_Feriado* servidor);
   HRESULT InicializaSemArgumentos(IQVDF_EstrCodBar* servidor);
@@ -221,12 +251,11 @@ class CPPServidores : public CPPInicializa {
   HRESULT InicializaPedido(IQVFT_Pedido* servidor);
   HRESULT InicializaNotaFiscalRE(IQVCM_RegistroEntrada* servidor);
 
-  // The company converted from the system's code page; the caller frees it.
-  BSTR EmpresaBSTR() const;
-  // A zeroed record with the session in its szEmpresa (cut to the field, terminator included),
-  // usUsuario and lNumeroSessao.
+  BSTR EmpresaBSTR() const { return PPEmpresaBSTR(GetEmpresa()); }
   template <class Registro>
-  Registro RegistroSessao() const;
+  Registro RegistroSessao() const {
+    return PPRegistroSessao<Registro>(GetEmpresa(), GetUsuario(), GetNumeroSessao());
+  }
 
   PPMensagemErro erro_{};
   T_Lista<PPMensagemErro> erros_;

@@ -115,6 +115,12 @@ void OPProcesso(_REG_VARMO_OP_PROCESSOPS* processo) {
 }
 
 template <PPAlocacao kAlocacao>
+void OP(_REG_VARMO_OPPS* op) {
+  LIBERA_ARRAY(op, usQtdProcessos, pregProcessos, OPProcesso<kAlocacao>);
+  LIBERA_ARRAY(op, usQtdItens, pregItens, kSemArrays);
+}
+
+template <PPAlocacao kAlocacao>
 void TipoRecursoOperacao(_REG_PP_TIPO_RECURSO_OPERACAOPS* operacao) {
   LIBERA_ARRAY(operacao, usQuantApontaContador, pregContadores, kSemArrays);
   LIBERA_ARRAY(operacao, usQuantApontaQuantidade, pregQuantidades, kSemArrays);
@@ -148,6 +154,7 @@ void NoModo(R* registro, uint8_t bAlocadoPorNew, void (*copiarPara)(R*), void (*
 
 LIBERA_REGISTRO(LiberaRegistroApontamento, _REG_VARMO_OP_APONTAMENTO, Apontamento)
 LIBERA_REGISTRO(LiberaRegistroOPProcesso, _REG_VARMO_OP_PROCESSOPS, OPProcesso)
+LIBERA_REGISTRO(LiberaRegistroOP, _REG_VARMO_OPPS, OP)
 LIBERA_REGISTRO(LiberaRegistroMovimentoES, _REG_ES_MOVIMENTOPS, MovimentoES)
 LIBERA_REGISTRO(LiberaRegistroRetornoIndustrializacao,
                 _REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS, RetornoIndustrializacao)

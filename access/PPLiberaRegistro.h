@@ -27,6 +27,8 @@
 
 void LiberaRegistroApontamento(_REG_VARMO_OP_APONTAMENTO* apontamento, uint8_t bAlocadoPorNew);
 void LiberaRegistroOPProcesso(_REG_VARMO_OP_PROCESSOPS* processo, uint8_t bAlocadoPorNew);
+// An order: its processes (each as LiberaRegistroOPProcesso) and its items.
+void LiberaRegistroOP(_REG_VARMO_OPPS* op, uint8_t bAlocadoPorNew);
 void LiberaRegistroMovimentoES(_REG_ES_MOVIMENTOPS* movimento, uint8_t bAlocadoPorNew);
 // The embedded scrap movement (regMovimentoRefugo) too.
 void LiberaRegistroRetornoIndustrializacao(_REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS* retorno,

@@ -77,6 +77,13 @@ class CQVComPtr {
   }
   Interface* GetInterface() const { return m_pInterface; }
   Interface* operator->() const { return m_pInterface; }
+  // Lets go of the held interface: null first, then released, so that nothing the release sets
+  // off finds it held.
+  void Release() {
+    Interface* pAntiga = m_pInterface;
+    m_pInterface = nullptr;
+    if (pAntiga) pAntiga->Release();
+  }
 
  private:
   Interface* m_pInterface = nullptr;

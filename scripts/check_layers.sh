@@ -39,8 +39,10 @@ declare -A uses=(
   [demo]="controls checks server/op server/cadastros"
   [tests]="controls checks server/op server/cadastros"
 )
-# The headers of server/op/ and server/cadastros/ that server/ may include.
-seams=(server/op/PPConsultaMovimentacaoOP.h server/cadastros/PPClassesCadastros.h)
+# The headers of server/op/ and server/cadastros/ that server/ may include (the order files' record
+# layouts give the order file set its record lengths).
+seams=(server/op/PPConsultaMovimentacaoOP.h server/op/PPClasseOP.h server/op/PPRegistrosOP.h
+       server/cadastros/PPClassesCadastros.h)
 
 # Sets `layer` to the layer of the path $1, or to nothing.
 layer_of() {

@@ -1,6 +1,7 @@
 #include "server/CPPArquivosSubclasses.h"
 
 #include "server/CPPNomesArquivos.h"
+#include "server/op/PPRegistrosOP.h"
 
 using N = CPPNomesArquivos;
 
@@ -27,39 +28,41 @@ bool CPPArquivosMetasProducao::Existe(uint32_t lBits, uint16_t usMesAno) {
 }
 
 CPPArquivosOP::CPPArquivosOP() : CPPArquivos(true) {
-  Declara(kArqOP, N::PrefixoOP, 256, m_arqOP);
-  Declara(kArqItem, N::PrefixoOPItem, 90, m_arqItem);
-  Declara(kArqProcesso, N::PrefixoOPProcesso, 128, m_arqProcesso);
-  Declara(kArqInsumo, N::PrefixoOPInsumo, 128, m_arqInsumo);
-  Declara(kArqRP, N::PrefixoOPRP, 64, m_arqRP);
-  Declara(kArqIP, N::PrefixoOPIP, 16, m_arqIP);
-  Declara(kArqProcessoEtiqueta, N::PrefixoProcessoEtiqueta, 64, m_arqProcessoEtiqueta);
-  Declara(kArqEtiquetaEmitida, N::PrefixoEtiquetaEmitida, 64, m_arqEtiquetaEmitida);
-  Declara(kArqApontamento, N::PrefixoApontamento, 200, m_arqApontamento);
-  Declara(kArqAS, N::PrefixoOPAS, 128, m_arqAS);
-  Declara(kArqRetornoIndExterna, N::PrefixoRetornoIndExterna, 90, m_arqRetornoIndExterna);
-  Declara(kArqApontamentoRecurso, N::PrefixoApontamentoRecurso, 64, m_arqApontamentoRecurso);
-  Declara(kArqAO, N::PrefixoOPAO, 48, m_arqAO);
-  DeclaraAcompanhante(kArqAO, N::PrefixoOPAC, 72, m_arqAC);
-  DeclaraAcompanhante(kArqAO, N::PrefixoOPAQ, 40, m_arqAQ);
-  DeclaraAcompanhante(kArqAO, N::PrefixoOPAI, 72, m_arqAI);
-  DeclaraAcompanhante(kArqAO, N::PrefixoOPAD, 24, m_arqAD);
+  Declara(kArqOP, N::PrefixoOP, sizeof(PPDiscoOP), m_arqOP);
+  Declara(kArqItem, N::PrefixoOPItem, sizeof(PPDiscoItem), m_arqItem);
+  Declara(kArqProcesso, N::PrefixoOPProcesso, sizeof(PPDiscoProcesso), m_arqProcesso);
+  Declara(kArqInsumo, N::PrefixoOPInsumo, sizeof(PPDiscoInsumo), m_arqInsumo);
+  Declara(kArqRP, N::PrefixoOPRP, sizeof(PPDiscoRecursoProcesso), m_arqRP);
+  Declara(kArqIP, N::PrefixoOPIP, sizeof(PPDiscoImagem), m_arqIP);
+  Declara(kArqProcessoEtiqueta, N::PrefixoProcessoEtiqueta, sizeof(PPDiscoEtiqueta), m_arqProcessoEtiqueta);
+  Declara(kArqEtiquetaEmitida, N::PrefixoEtiquetaEmitida, sizeof(PPDiscoEtiquetaEmitida), m_arqEtiquetaEmitida);
+  Declara(kArqApontamento, N::PrefixoApontamento, sizeof(PPDiscoApontamento), m_arqApontamento);
+  Declara(kArqAS, N::PrefixoOPAS, sizeof(PPDiscoApontamentoSimples), m_arqAS);
+  Declara(kArqRetornoIndExterna, N::PrefixoRetornoIndExterna, sizeof(PPDiscoRetorno), m_arqRetornoIndExterna);
+  Declara(kArqApontamentoRecurso, N::PrefixoApontamentoRecurso, sizeof(PPDiscoApontamentoRecurso),
+          m_arqApontamentoRecurso);
+  Declara(kArqAO, N::PrefixoOPAO, sizeof(PPDiscoOperacaoRecurso), m_arqAO);
+  DeclaraAcompanhante(kArqAO, N::PrefixoOPAC, sizeof(PPDiscoContadorOperacao), m_arqAC);
+  DeclaraAcompanhante(kArqAO, N::PrefixoOPAQ, sizeof(PPDiscoQuantidadeOperacao), m_arqAQ);
+  DeclaraAcompanhante(kArqAO, N::PrefixoOPAI, sizeof(PPDiscoIntervaloOperacao), m_arqAI);
+  DeclaraAcompanhante(kArqAO, N::PrefixoOPAD, sizeof(PPDiscoDetalheOperacao), m_arqAD);
   AcrescentaAoAbrir(kArqAO, kArqIE);
-  Declara(kArqMovtoApontamento, N::PrefixoMovtoApontamento, 104, m_arqMovtoApontamento);
-  Declara(kArqLoteMovimento, N::PrefixoLoteMovimento, 62, m_arqLoteMovimento);
-  Declara(kArqTI, N::PrefixoOPTI, 64, m_arqTI);
-  Declara(kArqIO, N::PrefixoOPIO, 36, m_arqIO);
-  Declara(kArqUP, N::PrefixoOPUP, 16, m_arqUP);
-  Declara(kArqTA, N::PrefixoOPTA, 4, m_arqTA);
-  Declara(kArqNotaFiscal, N::PrefixoNotaFiscal, 32, m_arqNotaFiscal);
-  Declara(kArqRemessaIndustrializacao, N::PrefixoRemessaIndustrializacao, 60, m_arqRemessaIndustrializacao);
-  Declara(kArqIR, N::PrefixoOPIR, 80, m_arqIR);
-  Declara(kArqNecessidade, N::PrefixoNecessidade, 128, m_arqNecessidade);
-  Declara(kArqNA, N::PrefixoOPNA, 16, m_arqNA);
+  Declara(kArqMovtoApontamento, N::PrefixoMovtoApontamento, sizeof(PPDiscoMovimento), m_arqMovtoApontamento);
+  Declara(kArqLoteMovimento, N::PrefixoLoteMovimento, sizeof(PPDiscoLote), m_arqLoteMovimento);
+  Declara(kArqTI, N::PrefixoOPTI, sizeof(PPDiscoTransitoIndustrializador), m_arqTI);
+  Declara(kArqIO, N::PrefixoOPIO, sizeof(PPDiscoTransitoOP), m_arqIO);
+  Declara(kArqUP, N::PrefixoOPUP, sizeof(PPDiscoApontamentoUltimoProcesso), m_arqUP);
+  Declara(kArqTA, N::PrefixoOPTA, sizeof(PPDiscoChaveImportada), m_arqTA);
+  Declara(kArqNotaFiscal, N::PrefixoNotaFiscal, sizeof(PPDiscoNotaRetorno), m_arqNotaFiscal);
+  Declara(kArqRemessaIndustrializacao, N::PrefixoRemessaIndustrializacao, sizeof(PPDiscoRemessa),
+          m_arqRemessaIndustrializacao);
+  Declara(kArqIR, N::PrefixoOPIR, sizeof(PPDiscoInsumoRemessa), m_arqIR);
+  Declara(kArqNecessidade, N::PrefixoNecessidade, sizeof(PPDiscoNecessidade), m_arqNecessidade);
+  Declara(kArqNA, N::PrefixoOPNA, sizeof(PPDiscoMembroNecessidade), m_arqNA);
   Declara(kArqIE, N::PrefixoOPIE, m_arqIE);
   Declara(kArqIN, N::PrefixoOPIN, m_arqIN);
   Declara(kArqID, N::PrefixoOPID, m_arqID);
-  Declara(kArqRA, N::PrefixoOPRA, 4, m_arqRA);
+  Declara(kArqRA, N::PrefixoOPRA, sizeof(PPDiscoListaApontamento), m_arqRA);
 }
 
 CPPArquivosTipoRecurso::CPPArquivosTipoRecurso() : CPPArquivos(false) {

@@ -3,6 +3,7 @@
 #include "server/CPPObjetoPendente.h"
 #include "server/CQVPP_MestrePP.h"
 #include "server/cadastros/PPClassesCadastros.h"
+#include "server/op/PPClasseOP.h"
 #include "server/idl/Varmo.h"
 
 const PPClasseServidor kPPClassesVarmo[kQuantidadeClassesVarmo] = {
@@ -10,7 +11,7 @@ const PPClasseServidor kPPClassesVarmo[kQuantidadeClassesVarmo] = {
     {&kClassesVarmo[1], &PPCriaProcesso},
     {&kClassesVarmo[2], &PPCriaObjetoPendente<IQVPP_FluxoProcesso, IID_IQVPP_FluxoProcesso>},
     {&kClassesVarmo[3], &PPCriaOperacaoProducao},
-    {&kClassesVarmo[4], &PPCriaObjetoPendente<IQVPP_OP, IID_IQVPP_OP>},
+    {&kClassesVarmo[4], &PPCriaOP},
     {&kClassesVarmo[5], &PPCriaObjetoPendente<IQVPP_FichaTecnica, IID_IQVPP_FichaTecnica>},
     {&kClassesVarmo[6], &PPCriaObjeto<CQVPP_MestrePP>},
     {&kClassesVarmo[7], &PPCriaObjetoPendente<IQVPP_Calendario, IID_IQVPP_Calendario>},

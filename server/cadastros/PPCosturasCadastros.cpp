@@ -1,6 +1,8 @@
 #include "server/cadastros/PPCosturasCadastros.h"
 
+#include "access/PPLiberaRegistro.h"
 #include "server/PPTextosStatus.h"
+#include "server/op/CPPServidorOP.h"
 
 namespace {
 
@@ -21,12 +23,25 @@ HRESULT NenhumPlano(const _REG_VARMO_INICIALIZAPS&, int32_t, uint8_t* pcUsado) {
 
 HRESULT NadaARemover(const _REG_VARMO_INICIALIZAPS&, int32_t) { return S_OK; }
 
-HRESULT OPIlegivel(const _REG_VARMO_INICIALIZAPS&, uint32_t, std::vector<PPProcessoOP>* processos) {
+// A bit that reads the processes without any of their lists.
+constexpr uint16_t kLeSoProcessos = 0x1;
+
+// The order handler reads the processes alone, for one question of the session.
+HRESULT LeProcessosOP(const _REG_VARMO_INICIALIZAPS& regPS, uint32_t lPonteiroOP, std::vector<PPProcessoOP>* processos) {
   processos->clear();
-  return PPErroHResult(kPPErroOPInexistente);
+  CPPServidorOP op;
+  if (HRESULT hr = op.Inicializa(regPS)) return hr;
+  _REG_VARMO_OPPS ordem{};
+  HRESULT hr = op.LePonteiros(1, &lPonteiroOP, &ordem, kLeSoProcessos);
+  for (uint16_t i = 0; SUCCEEDED(hr) && ordem.pregProcessos && i < ordem.usQtdProcessos; ++i) {
+    const _REG_VARMO_OP_PROCESSOPS& processo = ordem.pregProcessos[i];
+    processos->push_back({processo.lPonteiroProcesso, processo.cRecebeApontamento});
+  }
+  LiberaRegistroOP(&ordem, 0);
+  return hr;
 }
 
-PPCosturasCadastros g_costuras = {&NenhumaEtapa, &NenhumaEtapa, &NenhumTipoOP, &NenhumPlano, &NadaARemover, &OPIlegivel};
+PPCosturasCadastros g_costuras = {&NenhumaEtapa, &NenhumaEtapa, &NenhumTipoOP, &NenhumPlano, &NadaARemover, &LeProcessosOP};
 
 }  // namespace
 

@@ -1,8 +1,8 @@
-// The seams through which the master-data handlers ask the handlers of areas that arrive later:
-// process flows and technical sheets, maintenance plans, and the reading of production orders.
-// Each seam is one function of the session record; until its handler fills it, it answers as that
-// handler would over a company without its records: nothing found, nothing in use, nothing to
-// remove, and an order that cannot be read (16021).
+// The seams through which the master-data handlers ask the handlers of other areas: process flows
+// and technical sheets, maintenance plans (both arriving later), and the reading of production
+// orders. Each seam is one function of the session record; until its handler fills it, it answers
+// as that handler would over a company without its records: nothing found, nothing in use, nothing
+// to remove. The orders' seam reads through the order handler.
 //
 // The seams are set at the start of the process, before any session, and only read afterwards;
 // they take no lock. Tests put fakes in them and give the old ones back (PPDefineCosturasCadastros
@@ -14,9 +14,6 @@
 
 #include "platform/win32/base.h"
 #include "server/idl/VarmoRegistrosComuns.h"
-
-// An order's reading answers this while production orders cannot be read here.
-constexpr uint32_t kPPErroOPInexistente = 16021;
 
 // One process of an order, in the order's process order.
 struct PPProcessoOP {

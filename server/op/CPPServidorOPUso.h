@@ -64,6 +64,10 @@ class CPPServidorOPUso {
   HRESULT ProdutoTeveMovimentacao(uint32_t lPonteiroProduto, int32_t* bTeve, uint16_t* iNivelGradeEmUso);
 
  protected:
+  // Inicializa's steps without the flag: the session stored, then the data directory (975 when the
+  // company has none). For the order handler, which sets the flag only after its own steps.
+  HRESULT InicializaSessao(const _REG_VARMO_INICIALIZAPS& regPS);
+
   uint8_t m_cInicializado = 0;
   CString m_strEmpresa;
   uint16_t m_usUsuario = 0;

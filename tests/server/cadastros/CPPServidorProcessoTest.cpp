@@ -23,7 +23,7 @@ namespace {
 constexpr HRESULT kNaoInicializado = static_cast<HRESULT>(0x80040000 | 1585);
 constexpr HRESULT kArgumentoInvalido = static_cast<HRESULT>(0x80040000 | 1587);
 constexpr HRESULT kEmUso = static_cast<HRESULT>(0x80040000 | 1588);
-constexpr HRESULT kOPInexistente = static_cast<HRESULT>(0x80040000 | 16021);
+constexpr HRESULT kMesSemOrdens = static_cast<HRESULT>(0x80040000 | 1616);
 constexpr HRESULT kFalhaServidor = static_cast<HRESULT>(0x80040123);
 
 CY Cy(int64_t decimilesimos) {
@@ -597,7 +597,7 @@ TEST_F(ServidorProcesso, AnOrderThatCannotBeReadIsSetFiltrosAnswerAndLetsNothing
   Grava(processo, 0, Processo("A", "A"));
   _REG_VARMO_FILTROPS filtro{};
   filtro.lPonteiroOP = 77;
-  EXPECT_EQ(processo.SetFiltro(filtro), kOPInexistente);  // the seam before orders can be read
+  EXPECT_EQ(processo.SetFiltro(filtro), kMesSemOrdens);  // month 77 has no order files
   EXPECT_EQ(processo.GetFiltro().lPonteiroOP, 77u);
   EXPECT_TRUE(Busca(processo).empty());
 }

@@ -1,0 +1,406 @@
+// The production-order handler behind the COM class QVPP_OP: orders with their processes, inputs,
+// items, resources, images and labels, their reports, shipments for outsourced processing and
+// requirements. Everything of one order lies in the period files of the month of its emission
+// date (CPPArquivosOP); an order's key is (record in PPOP << 12) | month.
+//
+// The handler extends the usage checks' base (session, data directory) with the embedded
+// master-settings, order-type and production-operation handlers, the history client, the master
+// cache and the servers of the family's other modules, created on first use. Every operation but
+// the report filter's answers 1585 before Inicializa.
+//
+// The operations are spread over one source file per area; each area's section below names it.
+// One object serves one thread at a time; writers of the order family take the lock of entity 29.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <unordered_set>
+#include <vector>
+
+#include "access/CPPBufferDados.h"
+#include "foundation/QVCom.h"
+#include "platform/family/base/InterfacesBase.h"
+#include "platform/family/estoque/InterfacesEstoque.h"
+#include "platform/family/filiais/InterfaceFilial.h"
+#include "platform/family/vendas/InterfacePedido.h"
+#include "server/CPPHistorico.h"
+#include "server/CPPServidorMestrePP.h"
+#include "server/cadastros/CPPServidorOperacaoProducao.h"
+#include "server/cadastros/CPPServidorTipoOP.h"
+#include "server/idl/VarmoOP.h"
+#include "server/idl/VarmoOPApontamento.h"
+#include "server/idl/VarmoOPIndustrializacao.h"
+#include "server/op/CPPServidorOPUso.h"
+#include "server/op/PPRegistrosOP.h"
+
+class CPPArquivosOP;
+
+// The period files that single operations open outside the file set, one per prefix.
+enum class PPArquivoPeriodoOP {
+  OP, PR, MT, RP, AP, AS, AR, RI, ME, LT, IT, NC, IE, RM, IR, ID, PE, EE, TI, IO, UP, TA, NF
+};
+
+class CPPServidorOP : public CPPServidorOPUso {
+ public:
+  CPPServidorOP() = default;
+  ~CPPServidorOP();
+
+  // ---- Session, filter and paths (CPPServidorOP.cpp) ----------------------------------------------
+  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS RegPS);
+  HRESULT Finaliza();
+  HRESULT SetFiltro(_REG_VARMO_FILTROPS RegPS);
+  HRESULT LimpaFiltro();
+  // data directory + prefix + MMAA + ".DAT"
+  CString CaminhoArquivo(PPArquivoPeriodoOP arquivo, uint16_t usMesAno) const;
+  const CString& GetEmpresa() const { return m_strEmpresa; }
+  uint16_t GetUsuario() const { return m_usUsuario; }
+  int32_t GetNumeroSessao() const { return m_lSessao; }
+  const CString& GetDiretorio() const { return m_strDiretorio; }
+  bool EstaInicializado() const { return m_cInicializado != 0; }
+  // What Inicializa read and built, for the other areas and the tests.
+  const _REG_VARMO_MESTRE& GetMestre() const { return m_regMestre; }
+  const _REG_VARMO_FILTROPS& GetFiltro() const { return m_regFiltro; }
+  const std::vector<int32_t>& GetTiposOPPermitidos() const { return m_tiposOPPermitidos; }
+  bool TipoOPInicializado() const { return m_tipoOP.EstaInicializado(); }
+  bool OperacaoProducaoInicializada() const { return m_operacaoProducao.EstaInicializado(); }
+  bool HistoricoAberto() const { return m_historico.EstaAberto(); }
+
+  // ---- Reading and lists (CPPServidorOPLeitura.cpp) -----------------------------------------------
+  // The searches list, month then record, the keys of the orders whose emission date lies between
+  // the two days (both included) and that pass the order filter of SetFiltro; a start after the
+  // end lists nothing. With the filter's initialisation key (usTipoChaveInicializacao 2: a report
+  // key, 1: a shipment key) only the orders that it pre-selects pass, whatever the other fields;
+  // without it a removed order never passes, nor an order of a branch that the user may not see,
+  // nor, with cVerificarDefinicaoRecursos and the master setting cSohApontarAposDefinirRecursos,
+  // one without all its resources defined. The filter's client and sales order ask the sales-order
+  // server, and let nothing pass while the branch does not integrate sales orders. Keys go to a
+  // new array of the task allocator (none for an empty list).
+  // BuscaPonteiros: from usDataVisualizacao (when the master settings use it) or
+  // usDataInferiorPeriodo, to usDataSuperiorPeriodo. BuscaPonteirosPeriodo raises the start to
+  // usDataVisualizacao when the settings use it. BuscaPonteirosFiltro searches with the given
+  // filter and puts the stored one back.
+  HRESULT BuscaPonteiros(_REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  HRESULT BuscaPonteirosPeriodo(uint16_t usDataInicial, uint16_t usDataFinal, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  HRESULT BuscaPonteirosFiltro(_REG_VARMO_FILTROPS RegPS, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  // usTipoLeitura of LePonteiros: besides the header and its batch number, the process array for
+  // any of kLeProcessos (each process with its detail text and the lists of these bits), the items,
+  // the header's texts. The reports of a process that receives reports and has no simple reports
+  // are read for any of kLeApontamentos, through the process's report reader, which takes the bits
+  // as its read kind. A list not read has count 0 and no array.
+  static constexpr uint16_t kLeProcessos = 0x1FE7;
+  static constexpr uint16_t kLeInsumos = 0x2;
+  static constexpr uint16_t kLeApontamentosSimples = 0x4;
+  static constexpr uint16_t kLeItens = 0x8;
+  static constexpr uint16_t kLeTextos = 0x10;
+  static constexpr uint16_t kLeApontamentos = 0x1360;
+  static constexpr uint16_t kLeRecursos = 0x80;
+  static constexpr uint16_t kLeImagens = 0x400;
+  static constexpr uint16_t kLeEtiquetas = 0x800;
+  // The orders of the keys into the caller's lQtd records, zeroed first, nested arrays from the
+  // task allocator. Items: usIdxItemOP their index from 0; the order's branch where the item has
+  // none; a requirement's item (type 2) takes the requirement's branch, emission date and
+  // generating order's key; a sales-order item (type 3), while the branch integrates sales orders,
+  // the sales order's client, branch, city, emission date, purchase-order text and the item's
+  // delivery date. 1616 for a key whose month has no order file, 1586 for a removed order; the
+  // first failure ends the reading: the records before it stay filled, the failing one is emptied.
+  HRESULT LePonteiros(uint32_t lQtd, const uint32_t* plPntrs, _REG_VARMO_OPPS* pRegPS, uint16_t usTipoLeitura);
+  // Headers only (no texts, no arrays), with ulChaveOP and lPonteiroOP; the same answers.
+  HRESULT LePonteirosSomenteCabecalho(uint32_t lQtd, const uint32_t* plPntrs, _REG_VARMO_OPPS* pRegPS);
+  // Key 0: an empty record and 0.
+  HRESULT LeCabecalhoOP(uint32_t lPntr, _REG_VARMO_OPPS* pRegPS);
+  // The items of an order in situation 1 or 2 that a forced closing has not ended and that still
+  // owe programmed - produced - lost - cancelled > 0 (in vQuantidadeSaldo), read as LePonteiros
+  // reads them. Key 0 or another situation: an empty list.
+  HRESULT LeItensPendentesOP(uint32_t lPntr, REG_VARMO_LISTA_DADO_ITEM_PEDIDO_OPPS* pRegPS);
+  // The caller's usQtd output entries: the input sorted by source (lPonteiroPedidoNecessidade),
+  // each with vQuantidade the source's open balance or 0: a sales-order item (type 3, while the
+  // branch integrates sales orders) its quantity - served - cancelled - programmed; a requirement
+  // (type 2) its requested - programmed - cancelled quantity.
+  HRESULT BuscaSaldoItemOP(uint16_t usQtd, const _REG_VARMO_SALDO_ITEM_OPPS* pRegPSIn,
+                           _REG_VARMO_SALDO_ITEM_OPPS* pRegPSOut);
+
+  // ---- Saving and issuing (CPPServidorOPGravacao.cpp) ---------------------------------------------
+  // lPntrIn 0 creates an order, filed in the month of its emission date (today when 0) and numbered
+  // by its type; else it is the key of the order to rewrite, which stays in its key's month and
+  // appends new runs. *plPntrOut holds the key once the header is written; the follow-up steps
+  // (item integration, requirement link, situation, reservations, requisition, replication) run
+  // after it. bMarca 1 takes the order lock for all of it; a replica of a limited order is saved
+  // inside the lock already held.
+  HRESULT GravaOP(uint32_t lPntrIn, _REG_VARMO_OPPS RegPS, uint32_t* plPntrOut, uint8_t bMarca);
+
+  // ---- Internal requisition, replication of a limited order, labels (CPPServidorOPEmissao.cpp) ----
+  // Issues labels of one label of one process under the order lock: one PPEE record and one entry
+  // of the list per label, then the label's issued count raised. The quantity asked, or (0) what is
+  // left of the label's total, signed: none left, or more issued than the total, answers 1701. A
+  // list that cannot be allocated answers E_OUTOFMEMORY before anything is written. 1592 for an
+  // order in 61, 62 or 99; 1649 for one emitted outside the open period; 1587 for an index outside
+  // the order's processes or the process's labels.
+  HRESULT EmitirEtiquetas(_REG_PP_EMITIR_ETIQUETA_OPPS reg, _REG_PP_LISTA_ETIQUETA_EMITIDAPS* pLista);
+  // The keys of the last replication's orders, once: the list is emptied when they are handed over.
+  HRESULT BuscaChavesReplicacao(_REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+
+  // ---- Situation and reservations (CPPServidorOPSituacao.cpp) -------------------------------------
+  // The callers hold the order lock; the rules are stated at the top of the source file. An order
+  // in 62 or 99 is left as it is, with its processes; its reservations are dropped, none recorded.
+  // A key without record number answers 1587, a month without order file 16055, a removed order
+  // 1586.
+  // The situation of the process lPonteiroProcesso (1587 when the order has none) and of every
+  // receiving process after it, then AtualizaSituacaoOP. bSeguinte marks a call made for a following
+  // process of a chain; the walk covers the whole rest of the run either way, so it changes nothing.
+  HRESULT AtualizaSituacaoProcesso(uint32_t ulChaveOP, int32_t lPonteiroProcesso, uint8_t bSeguinte);
+  // The order's situation, start, conclusion and cTodosRecursosDefinidos from its processes; a
+  // concluded order concludes (50) every process not yet concluded.
+  HRESULT AtualizaSituacaoOP(uint32_t ulChaveOP);
+  // Drops the order's reservations in the inventory server (RemoveReservas) and records them anew
+  // (GravaReservas) unless cNaoExecutarPreBaixaNaOP is set or the order is in 49, 50, 62 or 99.
+  // Without inventory server, the HRESULT of its creation.
+  HRESULT AtualizaReservasOP(uint32_t ulChaveOP);
+  // Function 1 only (else 0x80040001): under the order lock, AtualizaSituacaoProcesso(key, process,
+  // 0) and then AtualizaReservasOP(key), from the payload's first 8 bytes (order key, process
+  // pointer); a payload under 8 bytes, or none, answers 0x80040001 without reading it.
+  HRESULT FuncaoGenerica(uint32_t lFuncao, const _REG_FUNCAO_GENERICA_VARMO& regIn);
+
+  // ---- Outside servers, shipments, server information (CPPServidorOPRemessa.cpp) -----------------
+  // Created on first use by class identifier, initialised with the session and kept in m_pedido,
+  // m_movimento, m_mensagem, m_filial until Finaliza, which lets go of them (CQVComPtr::Release).
+  // Null when the server cannot be had, with the creation's or the initialisation's HRESULT in *phr
+  // (a server whose initialisation fails is not kept, so the next call tries again); S_OK there
+  // otherwise. The sales-order server also null while the branch does not integrate sales orders:
+  // E_NOINTERFACE then. The caller does not release the result, and answers *phr instead of calling
+  // through null.
+  IQVFT_Pedido* GetIPedido(HRESULT* phr);
+  IQVES_Movimento* GetIMovimento(HRESULT* phr);
+  IQVDF_Mensagem* GetIMensagem(HRESULT* phr);
+  IQVCN_Filial* GetIFilial(HRESULT* phr);
+  //
+  // Shipments lie in PPRM of a month (key: (record << 12) | month), their inputs in a run of PPIR
+  // and the inputs' descriptions in PPID. A key without record, or of a month outside 949..2148,
+  // answers 1587 (1591 in AtualizaRemessaFT); a month without shipments answers as a record past
+  // the end (16021) and gets no files. The writers of a report (GravaRemessaIndustrializacao,
+  // VinculaRemessaApontamento, CancelaRemessaIndustrializacao) run inside the caller's order lock.
+  //
+  // cTipoLeitura bit of the readers: the inputs with their descriptions (pregRemessaInsumo, from
+  // the task allocator); without it the array is null and usQtdInsumos still the stored count.
+  static constexpr uint8_t kLeInsumosRemessa = 0x01;
+  // Appends the inputs (each description into PPID: a failure there answers 1590) and then the
+  // shipment, not removed, to the files of usMesAno; *pulChave its key.
+  HRESULT GravaRemessaIndustrializacao(const _REG_PP_REMESSA_INDUSTRIALIZACAOPS& reg, uint16_t usMesAno,
+                                       uint32_t* pulChave);
+  // The shipment's ulChaveApontamentoOP; 1586 for a cancelled shipment.
+  HRESULT VinculaRemessaApontamento(uint32_t ulChaveApontamento, uint32_t ulChaveRemessa);
+  // Marks the shipment removed; an invoiced one (state 2 or 4) only under the master setting
+  // cPermitirCancelRemessaIndustrializacao, and then in state 16; else 1680, nothing written.
+  HRESULT CancelaRemessaIndustrializacao(uint32_t ulChaveRemessa);
+  // arquivos: a set already open on the key's month with PPRM, PPIR and PPID, or null (the files
+  // are opened read-only here). 1586 for a cancelled shipment.
+  HRESULT LeRemessaIndustrializacao(uint32_t ulChaveRemessa, _REG_PP_REMESSA_INDUSTRIALIZACAOPS* regOutPS,
+                                    CPPArquivosOP* arquivos, uint8_t cTipoLeitura);
+  // The shipments not cancelled, in month and record order, from month 949 (or from the month of
+  // usDataVisualizacao when the master settings use it and it is day 950 or later) to 2148; the
+  // filter's non-zero fields must match, the emission (date, time) lie in its window (a zero date
+  // leaves that side open, both bounds inclusive), and cSomenteNaoFaturados keeps state 1 only.
+  // On failure the list stays empty and nothing stays allocated.
+  HRESULT BuscaRemessaIndustrializacao(_REG_PP_LISTA_REMESSA_INDUSTRIALIZACAOPS* regOutPS, uint8_t cTipoLeitura);
+  HRESULT BuscaRemessaIndustrializacaoFiltro(_REG_PP_LISTA_REMESSA_INDUSTRIALIZACAOPS* regOutPS,
+                                             _REG_PP_REMESSA_FILTROPS regFiltro, uint8_t cTipoLeitura);
+  // Under the order lock, entry by entry, the first failure ending it: the invoicing module's
+  // state 2 or 4 (4 also puts the invoice into the report's lPonteiroNotaFiscalSaida) or 8 (the
+  // invoice cancelled: the shipment stays in 8 while its report has returns, else it goes back to
+  // 1 and the invoice leaves both records). 1591 for a shipment key, or the shipment's report key,
+  // without record or month (or a report of another month); 1589 without invoice key or for any
+  // other state; 1586 for a cancelled shipment; a month whose PPRM or PPAP does not exist answers
+  // 16021 and gets none.
+  HRESULT AtualizaRemessaFT(int32_t lQtd, const _REG_PP_RETORNO_REMESSA_FTPS* pregRetornoFTPS);
+  // Today and the minute of the day from the clock with its override.
+  HRESULT BuscaInfoServidor(_REG_VARMO_INFO_SERVIDORPS* pRegPS);
+  // Bit 0 of cTipoVerificacao: cExiste 1 when a report of the order key's month, not removed,
+  // belongs to that order and carries lPonteiroNotaFiscalSaida as its outgoing invoice.
+  HRESULT FazVerificacao(_REG_PP_OP_VERIFICACAO_INPS regIn, _REG_PP_OP_VERIFICACAO_OUTPS* pregOut);
+  // The hours the resource still owes the order: Q = the items' programmed - cancelled; for each
+  // process not in 50 that plans the resource, (Q - its reports' quantity, removed reports left
+  // out) / (capacity x the resource's efficiency / 100), plus the resource's setup while the
+  // process is in 1; a process of capacity (or a resource of efficiency) 0 adds nothing.
+  HRESULT CalcularSaldoHorasRecursoOP(uint32_t ulRecurso, uint32_t ulChaveOP, _REG_PP_OP_TEMPOPS* pvSaldoRecurso);
+
+  // ---- Single reports (CPPServidorOPApontamentoLeitura.cpp) ---------------------------------------
+  // The report filter is kept whole or zeroed, also before Inicializa. LeApontamento reads the report
+  // of a key (record << 12 | month; 1591 without either) with its two texts, and by usTipoLeitura:
+  // 0x2 its returns (their movements under 0x4 or 0x10), 0x4 its entry movements (none while the
+  // entry is pending), stock movements and scrap entry from PPME/PPLT, 0x10 the same from the stock
+  // server (0x4 clear), 0x8 or 0x40 its resources and resources not reported (0x40 with their
+  // operations), 0x20 its shipment, 0x8000 a pending entry's stored movements; a list not read has
+  // count 0. A missing month or record answers 16021 and creates nothing. A failure leaves what was
+  // given to the record for the caller to free; LePonteirosApontamento stops at the first one. The
+  // reports of a process (or only the outsourced ones) come through LeApontamentosDoProcesso with
+  // every read kind; an order without the process has none, a month without PPOP answers 1616.
+  HRESULT SetFiltroApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS RegPS);
+  HRESULT LimpaFiltroApontamento();
+  HRESULT LeApontamento(uint32_t ulChave, _REG_VARMO_OP_APONTAMENTO* pRegPS, CPPArquivosOP* arquivos,
+                        uint16_t usTipoLeitura);
+  HRESULT LePonteirosApontamento(uint32_t ulQtd, const uint32_t* pulPonteiros,
+                                 _REG_VARMO_OP_APONTAMENTO* pregApontamentosps, CPPArquivosOP* arquivos,
+                                 uint16_t usTipoLeituraApontamento);
+  HRESULT LeApontamentosProcesso(uint32_t lPntrOP, int32_t lPntrProcesso, _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS);
+  HRESULT LeApontamentosProcessoTerceirizado(uint32_t lPntrOP, int32_t lPntrProcesso,
+                                             _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS);
+  // What the searches of reports build on. A report passes the stored report filter when it is not
+  // removed, the user may see its order's branch, and it meets each non-zero field of the filter
+  // but lPonteiroOperacao and lPonteiroMotivoRefugo; op is its order's header (same month).
+  bool ConfereFiltroApontamento(uint32_t ulChaveApontamento, const PPDiscoApontamento& apontamento,
+                                const PPDiscoOP& op) const;
+  // visita(key, report, its order's header) for each report of the month open in arquivos (PPOP
+  // and PPAP), records 1 .. count in order, that passes the filter; an order's header is read
+  // again only when the next report names another order. An answer other than S_OK ends the scan
+  // with itself, a read error with its code.
+  using PPVisitaApontamento = std::function<HRESULT(uint32_t, const PPDiscoApontamento&, const PPDiscoOP&)>;
+  HRESULT PercorreApontamentosMes(CPPArquivosOP& arquivos, const PPVisitaApontamento& visita);
+  // visita(set, month) for each month with a PPAP file, in ascending order: the months of the open
+  // period, or lChaveOP's month alone when it is not 0. Each month is opened read-only in arquivos,
+  // or, when it is null, in a set of the files lBits built for the walk and finalised on every exit.
+  // A month that cannot be opened, or an answer other than S_OK, ends the walk with itself.
+  using PPVisitaMesApontamento = std::function<HRESULT(CPPArquivosOP&, uint16_t)>;
+  HRESULT PercorreMesesApontamento(CPPArquivosOP* arquivos, uint32_t lBits, uint32_t lChaveOP,
+                                   const PPVisitaMesApontamento& visita);
+
+ private:
+  // ---- Session (CPPServidorOP.cpp) ----------------------------------------------------------------
+  HRESULT InicializaCompleto(const _REG_VARMO_INICIALIZAPS& regPS);
+
+  uint8_t m_cTrabalho1 = 0;  // work flags of the reporting operations
+  uint8_t m_cTrabalho2 = 0;  // set: LePonteiros reads the reports of receiving processes always
+  _REG_VARMO_FILTROPS m_regFiltro{};
+  _REG_VARMO_FILTRO_APONTAMENTOPS m_regFiltroApontamento{};
+  CPPServidorMestrePP m_mestre;
+  CPPServidorTipoOP m_tipoOP;
+  CPPServidorOperacaoProducao m_operacaoProducao;
+  CPPHistorico m_historico;
+  CPPBufferDados m_buffer;
+  _REG_VARMO_MESTRE m_regMestre{};
+  CQVComPtr<IQVFT_Pedido, IID_IQVFT_Pedido> m_pedido;
+  CQVComPtr<IQVES_Movimento, IID_IQVES_Movimento> m_movimento;
+  CQVComPtr<IQVDF_Mensagem, IID_IQVDF_Mensagem> m_mensagem;
+  CQVComPtr<IQVCN_Filial, IID_IQVCN_Filial> m_filial;
+  std::vector<int32_t> m_tiposOPPermitidos;  // the order types the session's user may use
+  std::unordered_set<uint32_t> m_preSelecao;  // order keys pre-selected by the filter's initialisation key
+  std::vector<uint32_t> m_chavesReplicacao;   // orders made by the last replication of a limited order
+
+  // ---- Reading (CPPServidorOPLeitura.cpp) ---------------------------------------------------------
+  // One search or reading: the order filter with its pre-selection, and the readers of an order's
+  // parts.
+  class Leitura;
+
+  // ---- Saving (CPPServidorOPGravacao.cpp) ---------------------------------------------------------
+  // One GravaOP: the state that its steps share, and the steps.
+  class Gravacao;
+
+  // ---- Issuing (CPPServidorOPEmissao.cpp) ---------------------------------------------------------
+  // The post-save steps of GravaOP, run inside the order lock after the file set is closed.
+  // The internal requisition of the saved order's inputs, read back from its files: made only with
+  // the master setting cEmitirRInaOP, in situation 1 and with a requester, and only when the order
+  // names none or one whose main status is 3 (cancelled); its key goes into the header.
+  HRESULT GeraRequisicaoInternaOP(uint32_t ulChaveOP);
+  // The replicas of a new limited order, from the record given to GravaOP (its one item) and the
+  // key it was saved under: each a new order of the same emission date as stored, saved with
+  // GravaOP(0, copy, &key, 0) without the limited-quantity flag, until the item's
+  // vQuantidadeReplicada - vQuantidadeProgramada is used up; their keys replace m_chavesReplicacao.
+  // Each takes at most the replenishment batch (a product with cConsiderarLoteReposicao) when it is
+  // positive, else the item's programmed quantity when positive, else all that remains.
+  HRESULT ReplicaOPLimitada(const _REG_VARMO_OPPS& regPS, uint32_t ulChaveOP);
+
+  // ---- Situation (CPPServidorOPSituacao.cpp) ------------------------------------------------------
+  // The situation and dates of process lPonteiroProcesso and of every receiving process after it,
+  // in the month open in arquivos (order, items, processes, reports, returns, report lists).
+  HRESULT AtualizaSituacaoProcessos(CPPArquivosOP& arquivos, uint32_t ulRegistroOP, const PPDiscoOP& op,
+                                    int32_t lPonteiroProcesso);
+  // The order's header, and the reservations it is to hold (none when it is to hold none).
+  HRESULT CalculaReservasOP(uint32_t ulChaveOP, PPDiscoOP& op, std::vector<_REG_ES_RESERVAPS>& reservas);
+
+  // ---- Shipments (CPPServidorOPRemessa.cpp) -------------------------------------------------------
+  // LePonteiros' bits for CalcularSaldoHorasRecursoOP: processes, items, reports, resources.
+  static constexpr uint16_t kLeituraSaldoHoras = 0xA9;
+  // Reads the shipment of the key (PPRM opened for writing), lets altera change it or refuse, and
+  // rewrites it.
+  template <class Altera>
+  HRESULT AlteraRemessa(uint32_t ulChaveRemessa, Altera altera);
+  // One entry of AtualizaRemessaFT on the loop's set.
+  HRESULT AtualizaRemessaFT(CPPArquivosOP& arquivos, const _REG_PP_RETORNO_REMESSA_FTPS& retorno);
+
+  // ---- Single reports (CPPServidorOPApontamentoLeitura.cpp) ---------------------------------------
+  // The reports of one process of an order (ulChaveOP, its header op and the process's record
+  // processo, all of the month open in arquivos): the process's report index (PPRA run) in order,
+  // each report that passes ConfereFiltroApontamento under a filter holding only the order, the
+  // process's pointer and, with cTerceirizado, cProcessoExterno (the stored filter is restored on
+  // every path), read by LeApontamento into a new array of pRegPS (zeroed first; on failure freed
+  // again and zeroed). usTipoLeitura carries LePonteiros' bits and is translated: always 0x23,
+  // plus 0x8 for bit 8 or 12, 0x40 for bit 12, 0x4 for bit 6, 0x10 for bit 9. arquivos needs
+  // the bits of kArquivosApontamento open on the month.
+  static constexpr uint32_t kArquivosApontamento = 0x7583D05;  // OP PR AP RI AR ME LT RM IR IE ID RA AO
+  HRESULT LeApontamentosDoProcesso(CPPArquivosOP& arquivos, uint32_t ulChaveOP, const PPDiscoOP& op,
+                                   const PPDiscoProcesso& processo, uint8_t cTerceirizado,
+                                   uint16_t usTipoLeitura, _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS);
+
+  // The report record as COM (zeroed first): its fields, its key and its order's key from the
+  // month, the forced-closure reason's text offset; its counts as stored, lists and texts unread.
+  static void CopiaApontamento(const PPDiscoApontamento& apontamento, uint16_t usMesAno, uint32_t ulRegistro,
+                               _REG_VARMO_OP_APONTAMENTO* pRegPS);
+  // A resource report as COM (zeroed first), without its operations.
+  static void CopiaApontamentoRecurso(const PPDiscoApontamentoRecurso& recurso, _REG_PP_APONTAMENTO_RECURSOPS* pRegPS);
+  // A stock movement of a report as the readers keep it: its PPME record and its batch (PPLT,
+  // zero when the movement has none), both of the month open in arquivos.
+  struct PPMovimentoLote {
+    PPDiscoMovimento movimento;
+    PPDiscoLote lote;
+  };
+  static HRESULT MontaMovimentoLote(CPPArquivosOP& arquivos, const PPDiscoMovimento& movimento,
+                                    PPMovimentoLote* pMovimento);
+  // The inventory's record of the movement (zeroed first), lPosicao being its number in the stock.
+  static void CopiaMovimento(const PPMovimentoLote& movimento, _REG_ES_MOVIMENTOPS* pRegPS);
+  // The operations of a resource report (PPAO run) into pregOperacoes, each with its counter,
+  // quantity, interval and detail: at most one of each, read when its cAponta byte is set. Each
+  // entry reader gives a new one-element array, or null; a failure leaves nothing allocated.
+  static HRESULT LeOperacoesApontamentoRecurso(CPPArquivosOP& arquivos, const PPDiscoApontamentoRecurso& recurso,
+                                               _REG_PP_APONTAMENTO_RECURSOPS* pRegPS);
+  static HRESULT LeContadoresOperacao(CPPArquivosOP& arquivos, const PPDiscoOperacaoRecurso& operacao,
+                                      _REG_PP_APONTAMENTO_RECURSO_OPERACAO_CONTADORPS** ppRegPS);
+  static HRESULT LeQuantidadesOperacao(CPPArquivosOP& arquivos, const PPDiscoOperacaoRecurso& operacao,
+                                       _REG_PP_APONTAMENTO_RECURSO_OPERACAO_QUANTIDADEPS** ppRegPS);
+  static HRESULT LeIntervalosOperacao(CPPArquivosOP& arquivos, const PPDiscoOperacaoRecurso& operacao,
+                                      _REG_PP_APONTAMENTO_RECURSO_OPERACAO_INTERVALOPS** ppRegPS);
+  static HRESULT LeDetalhesOperacao(CPPArquivosOP& arquivos, const PPDiscoOperacaoRecurso& operacao,
+                                    _REG_PP_APONTAMENTO_RECURSO_OPERACAO_DETALHEPS** ppRegPS);
+
+  // Where LeApontamento takes a report's movements from (read-kind bits 2 and 4).
+  enum class PPOrigemMovimento { Nenhuma, Disco, Estoque };
+  // LeApontamento's steps, on a set that holds the key's month. Every list that is not read keeps
+  // count 0; a list is given to the record with its count as soon as it is allocated, so that on
+  // a failure the record holds what the release routines free.
+  HRESULT LeApontamentoNoConjunto(CPPArquivosOP& arquivos, uint32_t ulChave, uint16_t usTipoLeitura,
+                                  _REG_VARMO_OP_APONTAMENTO* pRegPS);
+  HRESULT LeRetornosApontamento(CPPArquivosOP& arquivos, const PPDiscoApontamento& apontamento,
+                                PPOrigemMovimento origem, _REG_VARMO_OP_APONTAMENTO* pRegPS);
+  HRESULT MontaRetorno(CPPArquivosOP& arquivos, const PPDiscoRetorno& retorno, PPOrigemMovimento origem,
+                       _REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS* pRegPS);
+  // bPendentes (bit 15): without entry movements read, those of a pending entry, from the disk.
+  HRESULT LeMovimentosApontamento(CPPArquivosOP& arquivos, const PPDiscoApontamento& apontamento,
+                                  PPOrigemMovimento origem, bool bPendentes, _REG_VARMO_OP_APONTAMENTO* pRegPS);
+  static HRESULT LeRecursosApontamento(CPPArquivosOP& arquivos, const PPDiscoApontamento& apontamento,
+                                       bool bOperacoes, _REG_VARMO_OP_APONTAMENTO* pRegPS);
+  // One movement (its PPME record) from its origin: the stock server by the movement's key; or,
+  // from the disk and for a movement the stock has not taken (key 0), its PPME and PPLT records.
+  HRESULT LeMovimentoApontamento(CPPArquivosOP& arquivos, const PPDiscoMovimento& movimento,
+                                 PPOrigemMovimento origem, _REG_ES_MOVIMENTOPS* pRegPS);
+  // A run of movements into a new array that *pusQtd and *ppRegPS (the caller's locals) hold from
+  // the start; the scrap entry, a single PPME record.
+  HRESULT LeListaMovimentos(CPPArquivosOP& arquivos, uint32_t ulPrimeiro, uint16_t usQuantidade,
+                            PPOrigemMovimento origem, uint16_t* pusQtd, _REG_ES_MOVIMENTOPS** ppRegPS);
+  HRESULT LeMovimentoRefugo(CPPArquivosOP& arquivos, uint32_t ulRegistro, PPOrigemMovimento origem,
+                            _REG_ES_MOVIMENTOPS* pRegPS);
+  // The set ready on the month: used as it is when it is open on it already; else the month's
+  // PPAP must exist (a missing one answers as a record past the end, creating nothing) and the
+  // month is opened read-only.
+  static HRESULT AbreMesApontamento(CPPArquivosOP& arquivos, uint16_t usMesAno);
+  // LeApontamentosProcesso(Terceirizado): the order's first process of the pointer, in a set of
+  // its own; an order without that process has none. 1616 when the order's month has no PPOP.
+  HRESULT LeApontamentosProcessoOP(uint32_t ulChaveOP, int32_t lPonteiroProcesso, uint8_t cTerceirizado,
+                                   _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS);
+};
