@@ -186,6 +186,30 @@ template <class T>
 void PPDefineCampoDisco(PPRegistroDisco& disco, uint32_t offset, T valor) {
   std::memcpy(disco.data() + offset, &valor, sizeof valor);
 }
+
+// A main record's dependent list: each of the `quantidade` COM elements turned into its disk
+// record by converte(element, zeroed record), the run appended to the file at `caminho`, and its
+// first record and count set in `disco` at the two offsets. An empty list appends nothing and
+// leaves `disco` as it is.
+template <class Disco, class Elemento, class Converte>
+HRESULT PPAnexaListaDependente(const CString& caminho, uint16_t quantidade, const Elemento* elementos,
+                               Converte converte, PPRegistroDisco& disco, size_t deslocamentoPrimeiro,
+                               size_t deslocamentoQuantidade) {
+  if (quantidade == 0) return S_OK;
+  std::vector<Disco> registros(quantidade);
+  for (uint16_t i = 0; i < quantidade; ++i) {
+    std::memset(static_cast<void*>(&registros[i]), 0, sizeof(Disco));
+    converte(elementos[i], registros[i]);
+  }
+  uint32_t ulPrimeiro = 0;
+  if (HRESULT hr = PPAnexaRegistros(caminho, sizeof(Disco), reinterpret_cast<const uint8_t*>(registros.data()),
+                                    quantidade, &ulPrimeiro))
+    return hr;
+  PPDefineCampoDisco(disco, deslocamentoPrimeiro, ulPrimeiro);
+  PPDefineCampoDisco(disco, deslocamentoQuantidade, quantidade);
+  return S_OK;
+}
+
 // A whole disk record as the bytes that the frame's routines take (PPCampoDisco<T>(disco, 0) reads
 // it back).
 template <class T>

@@ -186,21 +186,13 @@ HRESULT CPPServidorProcesso::GravaDependentes(const _REG_VARMO_PROCESSOPS& regis
       return hr;
     PPDefineCampoDisco(disco, offsetof(PPProcessoDisco, ulObservacao), ulObservacao);
   }
-  const uint16_t quantidade = registro.usQtdRecursos;
-  if (quantidade == 0) return S_OK;
-  std::vector<PPProcessoRecursoDisco> recursos(quantidade);
-  for (uint16_t i = 0; i < quantidade; ++i) {
-    std::memset(&recursos[i], 0, sizeof recursos[i]);
-    recursos[i].lPonteiroRecurso = registro.pregRecursos[i].lPonteiroRecurso;
-    recursos[i].cSomarCapacidadeDisponivel = registro.pregRecursos[i].cSomarCapacidadeDisponivel;
-  }
-  uint32_t ulPrimeiro = 0;
-  if (HRESULT hr = PPAnexaRegistros(Caminho(kArquivoRecurso), sizeof(PPProcessoRecursoDisco),
-                                    reinterpret_cast<const uint8_t*>(recursos.data()), quantidade, &ulPrimeiro))
-    return hr;
-  PPDefineCampoDisco(disco, offsetof(PPProcessoDisco, ulPrimeiroRecurso), ulPrimeiro);
-  PPDefineCampoDisco(disco, offsetof(PPProcessoDisco, usQtdRecursos), quantidade);
-  return S_OK;
+  return PPAnexaListaDependente<PPProcessoRecursoDisco>(
+      Caminho(kArquivoRecurso), registro.usQtdRecursos, registro.pregRecursos,
+      [](const auto& recurso, PPProcessoRecursoDisco& gravado) {
+        gravado.lPonteiroRecurso = recurso.lPonteiroRecurso;
+        gravado.cSomarCapacidadeDisponivel = recurso.cSomarCapacidadeDisponivel;
+      },
+      disco, offsetof(PPProcessoDisco, ulPrimeiroRecurso), offsetof(PPProcessoDisco, usQtdRecursos));
 }
 
 // ---- Reading -----------------------------------------------------------------------------------

@@ -172,20 +172,15 @@ HRESULT CPPServidorTipoOP::Grava(int32_t lPntrIn, _REG_VARMO_TIPO_OPPS RegPS, in
   if (HRESULT hr = PPVerificaLista(usQtdUsuarios, pUsuarios)) return hr;
   PPRegistroDisco disco = PPDiscoDoRegistro(RegistroDoCOM(RegPS));
   const auto anexaUsuarios = [&](PPRegistroDisco& novo) -> HRESULT {
-    std::vector<PPRegistroTipoOPUsuario> usuarios(usQtdUsuarios, PPRegistroTipoOPUsuario{});
-    for (uint16_t i = 0; i < usQtdUsuarios; ++i) {
-      usuarios[i].usUsuario = pUsuarios[i].usUsuario;
-      usuarios[i].cManutencao = pUsuarios[i].cManutencao;
-      usuarios[i].cCancelamento = pUsuarios[i].cCancelamento;
-      usuarios[i].cInterrupcao = pUsuarios[i].cInterrupcao;
-    }
-    uint32_t primeiro = 0;
-    if (HRESULT hr = PPAnexaRegistros(Caminho(kArquivoUsuarios), sizeof(PPRegistroTipoOPUsuario),
-                                      reinterpret_cast<const uint8_t*>(usuarios.data()), usQtdUsuarios, &primeiro))
-      return hr;
-    PPDefineCampoDisco(novo, offsetof(PPRegistroTipoOP, ulPrimeiroUsuario), primeiro);
-    PPDefineCampoDisco(novo, offsetof(PPRegistroTipoOP, usQtdUsuarios), usQtdUsuarios);
-    return S_OK;
+    return PPAnexaListaDependente<PPRegistroTipoOPUsuario>(
+        Caminho(kArquivoUsuarios), usQtdUsuarios, pUsuarios,
+        [](const _REG_VARMO_TIPO_OP_USUARIOPS& usuario, PPRegistroTipoOPUsuario& gravado) {
+          gravado.usUsuario = usuario.usUsuario;
+          gravado.cManutencao = usuario.cManutencao;
+          gravado.cCancelamento = usuario.cCancelamento;
+          gravado.cInterrupcao = usuario.cInterrupcao;
+        },
+        novo, offsetof(PPRegistroTipoOP, ulPrimeiroUsuario), offsetof(PPRegistroTipoOP, usQtdUsuarios));
   };
   return GravaRegistro(lPntrIn, disco, anexaUsuarios, PPTextoCampo(RegPS.szCodigo), PPTextoCampo(RegPS.szDescricao),
                        plPntrOut);

@@ -14,7 +14,9 @@
 #include "server/CPPArquivosSubclasses.h"
 #include "server/PPTextosStatus.h"
 #include "server/cadastros/CPPServidorCadastro.h"
+#include "server/op/PPCodigosOP.h"
 #include "server/op/PPConversaoOP.h"
+#include "server/op/PPSequenciaOP.h"
 
 namespace {
 
@@ -33,23 +35,12 @@ constexpr uint16_t kTipoApontamentosProcesso = 0x23;
 // The read kind of a shipment with its inputs.
 constexpr uint8_t kTipoRemessaCompleta = 255;
 
-constexpr uint32_t kErroChaveAusente = 1591;
-constexpr uint32_t kErroMesSemOP = 1616;
-
 // A list read into a new array of the task allocator, for the caller to hand to its record.
 template <class Elemento>
 struct Lista {
   uint16_t quantidade = 0;
   Elemento* elementos = nullptr;
 };
-
-// One record of an open file. Record 0 is the header: a pointer to it is damaged, and read as what
-// it is, a record outside the file.
-template <class Disco>
-HRESULT LeRegistro(CPPArqEx& arquivo, uint32_t ulRegistro, Disco* pDisco) {
-  if (ulRegistro == 0) return PPErroHResult(kQVErroFimArquivo);
-  return PPErroHResultMotor(arquivo.Le(ulRegistro, pDisco));
-}
 
 // A zeroed array of n elements from the task allocator; null for none.
 template <class Elemento>
@@ -63,20 +54,6 @@ HRESULT NovoArray(uint32_t n, Elemento** ppElementos) {
   return S_OK;
 }
 
-// The records primeiro .. primeiro + quantidade - 1 of an open file, in order, until visita(index,
-// record) answers other than S_OK. A run that starts at the header or wraps past the last record
-// number is damaged: a run outside the file.
-template <class Disco, class Visita>
-HRESULT PercorreSequencia(CPPArqEx& arquivo, uint32_t primeiro, uint32_t quantidade, Visita visita) {
-  if (quantidade && quantidade - 1 > UINT32_MAX - primeiro) return PPErroHResult(kQVErroFimArquivo);
-  for (uint32_t i = 0; i < quantidade; ++i) {
-    Disco disco;
-    if (HRESULT hr = LeRegistro(arquivo, primeiro + i, &disco)) return hr;
-    if (HRESULT hr = visita(i, disco); hr != S_OK) return hr;
-  }
-  return S_OK;
-}
-
 // A run read into a new array, each record turned into its element by converte(disco, elemento)
 // -> HRESULT. The list holds the array and the whole count from the start; a failure part way
 // leaves the elements not reached zeroed.
@@ -85,7 +62,7 @@ HRESULT LeSequencia(CPPArqEx& arquivo, uint32_t primeiro, uint16_t quantidade, L
                     Converte converte) {
   if (HRESULT hr = NovoArray(quantidade, &lista.elementos)) return hr;
   lista.quantidade = quantidade;
-  return PercorreSequencia<Disco>(arquivo, primeiro, quantidade, [&](uint32_t i, const Disco& disco) {
+  return PPPercorreSequenciaOP<Disco>(arquivo, primeiro, quantidade, [&](uint32_t i, const Disco& disco) {
     return converte(disco, lista.elementos[i]);
   });
 }
@@ -107,7 +84,7 @@ HRESULT LeEntradaOperacao(CPPArqEx& arquivo, bool bTem, uint32_t ulRegistro, Ele
   *ppRegPS = nullptr;
   if (!bTem) return S_OK;
   Disco disco;
-  if (HRESULT hr = LeRegistro(arquivo, ulRegistro, &disco)) return hr;
+  if (HRESULT hr = PPLeRegistroOP(arquivo, ulRegistro, &disco)) return hr;
   Elemento* elemento = nullptr;
   if (HRESULT hr = NovoArray(1, &elemento)) return hr;
   if (HRESULT hr = converte(disco, *elemento)) {
@@ -221,9 +198,9 @@ HRESULT CPPServidorOP::PercorreApontamentosMes(CPPArquivosOP& arquivos, const PP
   uint32_t ulRegistroOP = 0;  // the order in op, once read
   for (uint32_t registro = 1; registro <= static_cast<uint32_t>(quantidade); ++registro) {
     PPDiscoApontamento apontamento;
-    if (HRESULT hr = LeRegistro(arquivos.m_arqApontamento, registro, &apontamento)) return hr;
+    if (HRESULT hr = PPLeRegistroOP(arquivos.m_arqApontamento, registro, &apontamento)) return hr;
     if (!bLida || apontamento.ulRegistroOP != ulRegistroOP) {
-      if (HRESULT hr = LeRegistro(arquivos.m_arqOP, apontamento.ulRegistroOP, &op)) return hr;
+      if (HRESULT hr = PPLeRegistroOP(arquivos.m_arqOP, apontamento.ulRegistroOP, &op)) return hr;
       ulRegistroOP = apontamento.ulRegistroOP;
       bLida = true;
     }
@@ -279,7 +256,7 @@ HRESULT CPPServidorOP::MontaMovimentoLote(CPPArquivosOP& arquivos, const PPDisco
   pMovimento->movimento = movimento;
   pMovimento->lote = PPDiscoLote{};
   if (static_cast<int32_t>(movimento.ulRegistroLote) <= 0) return S_OK;
-  return LeRegistro(arquivos.m_arqLoteMovimento, movimento.ulRegistroLote, &pMovimento->lote);
+  return PPLeRegistroOP(arquivos.m_arqLoteMovimento, movimento.ulRegistroLote, &pMovimento->lote);
 }
 
 void CPPServidorOP::CopiaMovimento(const PPMovimentoLote& movimentoLote, _REG_ES_MOVIMENTOPS* pRegPS) {
@@ -437,10 +414,10 @@ HRESULT CPPServidorOP::LeApontamentoNoConjunto(CPPArquivosOP& arquivos, uint32_t
                                                _REG_VARMO_OP_APONTAMENTO* pRegPS) {
   const uint16_t usMesAno = QVGetMesAnoDaChave(ulChave);
   const uint32_t ulRegistro = QVGetNumeroDaChave(ulChave);
-  if (usMesAno == 0 || ulRegistro == 0) return PPErroHResult(kErroChaveAusente);
+  if (usMesAno == 0 || ulRegistro == 0) return PPErroHResult(kPPErroChaveAusente);
   if (HRESULT hr = AbreMesApontamento(arquivos, usMesAno)) return hr;
   PPDiscoApontamento apontamento;
-  if (HRESULT hr = LeRegistro(arquivos.m_arqApontamento, ulRegistro, &apontamento)) return hr;
+  if (HRESULT hr = PPLeRegistroOP(arquivos.m_arqApontamento, ulRegistro, &apontamento)) return hr;
 
   CopiaApontamento(apontamento, usMesAno, ulRegistro, pRegPS);
   // No list is read yet: none may be counted.
@@ -564,7 +541,7 @@ HRESULT CPPServidorOP::LeListaMovimentos(CPPArquivosOP& arquivos, uint32_t ulPri
 HRESULT CPPServidorOP::LeMovimentoRefugo(CPPArquivosOP& arquivos, uint32_t ulRegistro, PPOrigemMovimento origem,
                                          _REG_ES_MOVIMENTOPS* pRegPS) {
   PPDiscoMovimento disco;
-  if (HRESULT hr = LeRegistro(arquivos.m_arqMovtoApontamento, ulRegistro, &disco)) return hr;
+  if (HRESULT hr = PPLeRegistroOP(arquivos.m_arqMovtoApontamento, ulRegistro, &disco)) return hr;
   return LeMovimentoApontamento(arquivos, disco, origem, pRegPS);
 }
 
@@ -641,19 +618,19 @@ HRESULT CPPServidorOP::LeApontamentosProcessoOP(uint32_t ulChaveOP, int32_t lPon
   *pRegPS = _REG_VARMO_LISTA_OP_APONTAMENTOS{};
   const uint16_t usMesAno = QVGetMesAnoDaChave(ulChaveOP);
   const uint32_t ulRegistroOP = QVGetNumeroDaChave(ulChaveOP);
-  if (usMesAno == 0 || ulRegistroOP == 0) return PPErroHResult(kErroChaveAusente);
+  if (usMesAno == 0 || ulRegistroOP == 0) return PPErroHResult(kPPErroChaveAusente);
   CPPArquivosOP arquivos;
   if (HRESULT hr = arquivos.Inicializa(m_strEmpresa, 0, 0)) return hr;
   arquivos.SetArquivos(kArquivosApontamento);
   // Without the order's month nothing may be created.
   if (!arquivos.Existe(Arquivos::kArqOP | Arquivos::kArqApontamento, usMesAno)) {
-    return arquivos.Existe(Arquivos::kArqOP, usMesAno) ? S_OK : PPErroHResult(kErroMesSemOP);
+    return arquivos.Existe(Arquivos::kArqOP, usMesAno) ? S_OK : PPErroHResult(kPPErroMesSemOP);
   }
   if (HRESULT hr = arquivos.SetModo(usMesAno, 'L')) return hr;
   PPDiscoOP op;
-  if (HRESULT hr = LeRegistro(arquivos.m_arqOP, ulRegistroOP, &op)) return hr;
+  if (HRESULT hr = PPLeRegistroOP(arquivos.m_arqOP, ulRegistroOP, &op)) return hr;
   // S_FALSE: the process was found and its reports read.
-  const HRESULT hr = PercorreSequencia<PPDiscoProcesso>(
+  const HRESULT hr = PPPercorreSequenciaOP<PPDiscoProcesso>(
       arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, [&](uint32_t, const PPDiscoProcesso& processo) {
         if (processo.lPonteiroProcesso != lPonteiroProcesso) return S_OK;
         const HRESULT hrLe = LeApontamentosDoProcesso(arquivos, ulChaveOP, op, processo, cTerceirizado, 0xFFFF, pRegPS);
@@ -675,11 +652,11 @@ HRESULT CPPServidorOP::LeApontamentosDoProcesso(CPPArquivosOP& arquivos, uint32_
   m_regFiltroApontamento.lPonteiroProcesso = processo.lPonteiroProcesso;
   m_regFiltroApontamento.cProcessoExterno = cTerceirizado;
   std::vector<uint32_t> chaves;
-  HRESULT hr = PercorreSequencia<PPDiscoListaApontamento>(
+  HRESULT hr = PPPercorreSequenciaOP<PPDiscoListaApontamento>(
       arquivos.m_arqRA, processo.ulPrimeiroApontamento, processo.usQuantidadeApontamentos,
       [&](uint32_t, const PPDiscoListaApontamento& entrada) {
         PPDiscoApontamento apontamento;
-        if (HRESULT hrLe = LeRegistro(arquivos.m_arqApontamento, entrada.ulRegistroApontamento, &apontamento))
+        if (HRESULT hrLe = PPLeRegistroOP(arquivos.m_arqApontamento, entrada.ulRegistroApontamento, &apontamento))
           return hrLe;
         const uint32_t ulChave = QVMontaChave(usMesAno, entrada.ulRegistroApontamento);
         if (ConfereFiltroApontamento(ulChave, apontamento, op)) chaves.push_back(ulChave);

@@ -13,20 +13,10 @@
 #include "server/PPTextosStatus.h"
 #include "server/cadastros/CPPServidorCadastro.h"
 #include "server/op/CPPServidorOP.h"
+#include "server/op/PPCodigosOP.h"
 #include "server/op/PPRegistrosOP.h"
 
 namespace {
-
-constexpr int kMarcaOP = 29;
-constexpr uint32_t kPPErroQuantidadeLimitada = 1589;
-constexpr uint32_t kPPErroSituacaoNaoPermite = 1592;
-constexpr uint32_t kPPErroForaDoPeriodo = 1649;
-constexpr uint32_t kPPErroSemEtiquetas = 1701;
-
-constexpr uint8_t kSituacaoNaoIniciada = 1;
-constexpr uint8_t kSituacaoSuspensa = 61;
-constexpr uint8_t kSituacaoInterrompida = 62;
-constexpr uint8_t kSituacaoCancelada = 99;
 
 // A requisition in this main status was cancelled: the order may ask for a new one.
 constexpr uint8_t kRequisicaoCancelada = 3;
@@ -176,7 +166,7 @@ HRESULT CPPServidorOP::GeraRequisicaoInternaOP(uint32_t ulChaveOP) {
 HRESULT CPPServidorOP::ReplicaOPLimitada(const _REG_VARMO_OPPS& regPS, uint32_t ulChaveOP) {
   if (!m_cInicializado) return PPErroHResult(kPPErroNaoInicializado);
   m_chavesReplicacao.clear();
-  if (regPS.usQtdItens != 1 || !regPS.pregItens) return PPErroHResult(kPPErroQuantidadeLimitada);
+  if (regPS.usQtdItens != 1 || !regPS.pregItens) return PPErroHResult(kPPErroQtdLimitada);
   _REG_VARMO_OP_ITEMPS item = regPS.pregItens[0];
   if ((item.cTipoItem != 2 && item.cTipoItem != 3) || !item.cGerouOPQtdLimitada) return S_OK;
 
@@ -248,7 +238,7 @@ HRESULT CPPServidorOP::EmitirEtiquetas(_REG_PP_EMITIR_ETIQUETA_OPPS reg, _REG_PP
 
   // 2.
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kMarcaOP)) return PPErroHResultMotor(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaOP)) return PPErroHResultMotor(erro);
 
   // 3.
   Arquivos arquivos;
@@ -260,10 +250,10 @@ HRESULT CPPServidorOP::EmitirEtiquetas(_REG_PP_EMITIR_ETIQUETA_OPPS reg, _REG_PP
   if (HRESULT hr = Le(arquivos.m_arqOP, registroOP, &ordem)) return hr;
   if (ordem.cRemovido) return PPErroHResult(kPPErroRegistroRemovido);
   if (ordem.usDataEmissao < m_regMestre.usDataInferiorPeriodo || ordem.usDataEmissao > m_regMestre.usDataSuperiorPeriodo)
-    return PPErroHResult(kPPErroForaDoPeriodo);
+    return PPErroHResult(kPPErroForaPeriodo);
   const uint8_t situacao = ordem.cSituacao;
   if (situacao == kSituacaoSuspensa || situacao == kSituacaoInterrompida || situacao == kSituacaoCancelada)
-    return PPErroHResult(kPPErroSituacaoNaoPermite);
+    return PPErroHResult(kPPErroSituacaoOP);
 
   // 4.
   PPDiscoProcesso processo;

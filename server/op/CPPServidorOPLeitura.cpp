@@ -16,15 +16,14 @@
 #include "server/PPTextosStatus.h"
 #include "server/cadastros/CPPServidorCadastro.h"
 #include "server/op/CPPServidorOP.h"
+#include "server/op/PPCodigosOP.h"
 #include "server/op/PPConversaoOP.h"
 #include "server/op/PPRegistrosOP.h"
+#include "server/op/PPSequenciaOP.h"
 
 namespace {
 
 using Arquivos = CPPArquivosOP;
-
-// A key whose month has no order file.
-constexpr uint32_t kPPErroMesSemOP = 1616;
 
 // A search reads the headers with what the filter may look at: items, processes, their resources.
 constexpr uint32_t kArquivosBusca = Arquivos::kArqOP | Arquivos::kArqItem | Arquivos::kArqProcesso | Arquivos::kArqRP;
@@ -35,11 +34,6 @@ constexpr uint16_t kChaveApontamento = 2;
 
 // The sales-order server's read kind that brings the items.
 constexpr int32_t kLeituraPedidoItens = 3;
-
-constexpr uint8_t kItemComplemento = 1;
-constexpr uint8_t kItemNecessidade = 2;
-constexpr uint8_t kItemPedido = 3;
-constexpr uint8_t kItemReprocesso = 4;
 
 bool Entre(uint8_t valor, std::initializer_list<uint8_t> valores) {
   return std::find(valores.begin(), valores.end(), valor) != valores.end();
@@ -63,22 +57,6 @@ bool MesmaPosicao(const _REG_POSICAO_PRODUTOPS& filtro, uint8_t cTipoFiltro, uin
 // ---------------------------------------------------------------------------------------------------
 // Runs and texts of an open month
 
-// Records primeiro .. primeiro + quantidade - 1 of an open file. A run that starts at the header or
-// wraps past the last record number is damaged: a run outside the file.
-template <class Disco>
-HRESULT LeSequencia(CPPArqEx& arquivo, uint32_t primeiro, uint32_t quantidade, std::vector<Disco>* registros) {
-  registros->clear();
-  if (quantidade == 0) return S_OK;
-  // The engine fills a buffer of the file's record length.
-  if (arquivo.GetTamanhoRegistro() != sizeof(Disco)) return E_UNEXPECTED;
-  if (primeiro == 0 || quantidade - 1 > UINT32_MAX - primeiro) return PPErroHResult(kQVErroFimArquivo);
-  registros->resize(quantidade);
-  for (uint32_t i = 0; i < quantidade; ++i) {
-    if (int erro = arquivo.Le(primeiro + i, &(*registros)[i])) return PPErroHResultMotor(erro);
-  }
-  return S_OK;
-}
-
 // A list of a COM record as it is handed out: an array of the task allocator and its count.
 template <class Elemento>
 struct ListaLida {
@@ -93,7 +71,7 @@ HRESULT LeLista(CPPArqEx& arquivo, uint32_t primeiro, uint16_t quantidade, Lista
                 Converte converte) {
   *lista = {};
   std::vector<Disco> discos;
-  if (HRESULT hr = LeSequencia(arquivo, primeiro, quantidade, &discos)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivo, primeiro, quantidade, discos)) return hr;
   if (discos.empty()) return S_OK;
   auto* elementos = static_cast<Elemento*>(CoTaskMemAlloc(discos.size() * sizeof(Elemento)));
   if (!elementos) return E_OUTOFMEMORY;
@@ -257,8 +235,8 @@ class CPPServidorOP::Leitura {
 // The search
 
 HRESULT CPPServidorOP::Leitura::Busca(uint16_t usDataInicial, uint16_t usDataFinal, std::vector<uint32_t>* chaves) {
-  const uint16_t usPrimeiroMes = QVDataParaMesAno(QVDataMinima());
-  const uint16_t usUltimoMes = QVDataParaMesAno(QVDataMaxima());
+  const uint16_t usPrimeiroMes = PPPrimeiroMesOP();
+  const uint16_t usUltimoMes = PPUltimoMesOP();
   uint16_t usMesInicial = QVDataParaMesAno(std::max(usDataInicial, QVDataMinima()));
   uint16_t usMesFinal = QVDataParaMesAno(std::min(usDataFinal, QVDataMaxima()));
   if (PreSelecionando()) {
@@ -355,14 +333,14 @@ HRESULT CPPServidorOP::Leitura::PreSelecionaRemessa(uint32_t ulChaveRemessa) {
   Arquivos arquivos;
   if (HRESULT hr = arquivos.Inicializa(m_op.m_strEmpresa, 0, 0)) return hr;
   arquivos.SetArquivos(Arquivos::kArqApontamento | Arquivos::kArqRemessaIndustrializacao);
-  const uint16_t usUltimo = QVDataParaMesAno(QVDataMaxima());
-  for (uint16_t usMes = QVDataParaMesAno(QVDataMinima()); usMes <= usUltimo; ++usMes) {
+  const uint16_t usUltimo = PPUltimoMesOP();
+  for (uint16_t usMes = PPPrimeiroMesOP(); usMes <= usUltimo; ++usMes) {
     if (!arquivos.Existe(Arquivos::kArqApontamento, usMes)) continue;
     if (HRESULT hr = arquivos.SetModo(usMes, 'L')) return hr;
     std::vector<PPDiscoApontamento> apontamentos;
     const int32_t quantidade = arquivos.m_arqApontamento.GetQuantidadeRegistros();
     HRESULT hr = quantidade < 0 ? PPErroHResult(kQVErroArquivo)
-                                : LeSequencia(arquivos.m_arqApontamento, 1, quantidade, &apontamentos);
+                                : PPLeSequenciaOP(arquivos.m_arqApontamento, 1, quantidade, apontamentos);
     for (size_t i = 0; hr == S_OK && i < apontamentos.size(); ++i) {
       const PPDiscoApontamento& apontamento = apontamentos[i];
       if (apontamento.cExcluido || apontamento.cTipoProducao != 0) continue;
@@ -465,7 +443,7 @@ HRESULT CPPServidorOP::Leitura::PassaProcessos(Arquivos& arquivos, const PPDisco
   *pbPassa = true;
   if (lProcesso <= 0 && lRecurso <= 0) return S_OK;
   std::vector<PPDiscoProcesso> processos;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqProcesso, ordem.ulPrimeiroProcesso, ordem.usQtdProcessos, &processos))
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqProcesso, ordem.ulPrimeiroProcesso, ordem.usQtdProcessos, processos))
     return hr;
   if (lProcesso > 0) {
     *pbPassa = std::any_of(processos.begin(), processos.end(), [&](const PPDiscoProcesso& processo) {
@@ -479,8 +457,8 @@ HRESULT CPPServidorOP::Leitura::PassaProcessos(Arquivos& arquivos, const PPDisco
   *pbPassa = false;
   for (const PPDiscoProcesso& processo : processos) {
     std::vector<PPDiscoRecursoProcesso> recursos;
-    if (HRESULT hr = LeSequencia(arquivos.m_arqRP, processo.ulPrimeiroRecurso, processo.usQuantidadeRecursos,
-                                 &recursos))
+    if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqRP, processo.ulPrimeiroRecurso, processo.usQuantidadeRecursos,
+                                     recursos))
       return hr;
     *pbPassa = std::any_of(recursos.begin(), recursos.end(),
                            [&](const PPDiscoRecursoProcesso& recurso) { return recurso.lPonteiroRecurso == lRecurso; });
@@ -501,7 +479,7 @@ HRESULT CPPServidorOP::Leitura::PassaItens(Arquivos& arquivos, const PPDiscoOP& 
   // Clients and sales orders are the sales module's, known only while the branch integrates them.
   if (bPedido && !m_op.m_mestre.GetIntegraPedidos()) return S_OK;
   std::vector<PPDiscoItem> itens;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqItem, ordem.ulPrimeiroItem, ordem.usQtdItens, &itens)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqItem, ordem.ulPrimeiroItem, ordem.usQtdItens, itens)) return hr;
 
   if (bTipos) {
     const bool bAlgum = std::any_of(itens.begin(), itens.end(), [&](const PPDiscoItem& item) {
@@ -585,7 +563,7 @@ HRESULT CPPServidorOP::Leitura::LeTextos(Arquivos& arquivos, const PPDiscoOP& or
 HRESULT CPPServidorOP::Leitura::LeProcessos(Arquivos& arquivos, uint32_t ulChave, const PPDiscoOP& ordem,
                                             _REG_VARMO_OPPS& registro, uint16_t usTipoLeitura) {
   std::vector<PPDiscoProcesso> discos;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqProcesso, ordem.ulPrimeiroProcesso, ordem.usQtdProcessos, &discos))
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqProcesso, ordem.ulPrimeiroProcesso, ordem.usQtdProcessos, discos))
     return hr;
   if (discos.empty()) return S_OK;
   auto* processos =
@@ -864,7 +842,7 @@ HRESULT CPPServidorOP::LeItensPendentesOP(uint32_t lPntr, REG_VARMO_LISTA_DADO_I
   if (HRESULT hr = LeCabecalho(arquivos, lPntr, &ordem)) return hr;
   if (!Entre(ordem.cSituacao, {1, 2})) return S_OK;
   std::vector<PPDiscoItem> discos;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqItem, ordem.ulPrimeiroItem, ordem.usQtdItens, &discos)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqItem, ordem.ulPrimeiroItem, ordem.usQtdItens, discos)) return hr;
 
   Leitura leitura(*this);
   std::vector<_REG_VARMO_OP_ITEMPS> pendentes;

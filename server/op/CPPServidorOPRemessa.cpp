@@ -15,18 +15,14 @@
 #include "server/cadastros/CPPServidorCadastro.h"
 #include "server/cadastros/CPPServidorRecursos.h"
 #include "server/op/CPPServidorOP.h"
+#include "server/op/PPCodigosOP.h"
 #include "server/op/PPConversaoOP.h"
 #include "server/op/PPRegistrosOP.h"
+#include "server/op/PPSequenciaOP.h"
 
 namespace {
 
 constexpr DWORD kFlagsCriacao = kQVCriaRegistraEvento | kQVCriaRetentaIndisponivel;
-
-constexpr int kMarcaOP = 29;  // the order family's entity lock
-
-constexpr uint32_t kPPErroAtualizacaoFaturamento = 1589;
-constexpr uint32_t kPPErroChaveRemessa = 1591;
-constexpr uint32_t kPPErroRemessaFaturada = 1680;
 
 // Invoicing states of a shipment.
 constexpr uint8_t kAguardandoFaturamento = 1;
@@ -52,9 +48,7 @@ Interface* ObtemServidor(CQVComPtr<Interface, kIid>& servidor, REFCLSID clsid, H
   return servidor.GetInterface();
 }
 
-uint16_t PrimeiroMes() { return QVDataParaMesAno(QVDataMinima()); }
-uint16_t UltimoMes() { return QVDataParaMesAno(QVDataMaxima()); }
-bool MesValido(uint16_t usMes) { return usMes >= PrimeiroMes() && usMes <= UltimoMes(); }
+bool MesValido(uint16_t usMes) { return usMes >= PPPrimeiroMesOP() && usMes <= PPUltimoMesOP(); }
 
 // A period key that names a record of a month a day number can fall in.
 bool ChaveValida(uint32_t ulChave) {
@@ -359,14 +353,14 @@ HRESULT CPPServidorOP::BuscaRemessaIndustrializacaoFiltro(_REG_PP_LISTA_REMESSA_
   if (!regOutPS) return E_POINTER;
   *regOutPS = _REG_PP_LISTA_REMESSA_INDUSTRIALIZACAOPS{};
   if (!m_cInicializado) return PPErroHResult(kPPErroNaoInicializado);
-  uint16_t usPrimeiro = PrimeiroMes();
+  uint16_t usPrimeiro = PPPrimeiroMesOP();
   const uint16_t usVisualizacao = m_regMestre.usDataVisualizacao;
   if (m_regMestre.cUsaDataVisualizacao && usVisualizacao >= 950) usPrimeiro = QVDataParaMesAno(usVisualizacao);
 
   RemessasEncontradas encontradas;
   CPPArquivosOP arquivos;
   if (HRESULT hr = arquivos.Inicializa(m_strEmpresa, 0, 0)) return hr;
-  for (uint16_t usMes = usPrimeiro; usMes <= UltimoMes(); ++usMes) {
+  for (uint16_t usMes = usPrimeiro; usMes <= PPUltimoMesOP(); ++usMes) {
     if (!arquivos.Existe(CPPArquivosOP::kArqRemessaIndustrializacao, usMes)) continue;
     if (HRESULT hr = AbreMes(arquivos, m_strEmpresa, kArquivosRemessa, usMes, 'L')) return hr;
     const int32_t lQuantidade = arquivos.m_arqRemessaIndustrializacao.GetQuantidadeRegistros();
@@ -390,7 +384,7 @@ HRESULT CPPServidorOP::AtualizaRemessaFT(int32_t lQtd, const _REG_PP_RETORNO_REM
   if (lQtd < 0) return PPErroHResult(kPPErroArgumentoInvalido);
   if (HRESULT hr = PPVerificaLista(static_cast<uint32_t>(lQtd), pregRetornoFTPS)) return hr;
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kMarcaOP)) return PPErroHResultMotor(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaOP)) return PPErroHResultMotor(erro);
   CPPArquivosOP arquivos;
   for (int32_t i = 0; i < lQtd; ++i) {
     if (HRESULT hr = AtualizaRemessaFT(arquivos, pregRetornoFTPS[i])) return hr;
@@ -401,11 +395,11 @@ HRESULT CPPServidorOP::AtualizaRemessaFT(int32_t lQtd, const _REG_PP_RETORNO_REM
 HRESULT CPPServidorOP::AtualizaRemessaFT(CPPArquivosOP& arquivos, const _REG_PP_RETORNO_REMESSA_FTPS& retorno) {
   // 1. The entry.
   const uint32_t ulChave = retorno.ulChaveRemessa;
-  if (!ChaveValida(ulChave)) return PPErroHResult(kPPErroChaveRemessa);
+  if (!ChaveValida(ulChave)) return PPErroHResult(kPPErroChaveAusente);
   const uint8_t cStatus = retorno.cStatusFaturamento;
   if (retorno.ulChaveFaturaRemessa == 0 ||
       (cStatus != kFaturada && cStatus != kFaturadaComApontamento && cStatus != kFaturaCanceladaComRetornos))
-    return PPErroHResult(kPPErroAtualizacaoFaturamento);
+    return PPErroHResult(kPPErroQtdLimitada);
 
   // 2. The shipment and its report, in files of the month that exist already.
   const uint16_t usMes = QVGetMesAnoDaChave(ulChave);
@@ -417,7 +411,7 @@ HRESULT CPPServidorOP::AtualizaRemessaFT(CPPArquivosOP& arquivos, const _REG_PP_
   if (remessa.cRemovido) return PPErroHResult(kPPErroRegistroRemovido);
   const uint32_t ulChaveApontamento = remessa.ulChaveApontamentoOP;
   if (QVGetNumeroDaChave(ulChaveApontamento) == 0 || QVGetMesAnoDaChave(ulChaveApontamento) != usMes)
-    return PPErroHResult(kPPErroChaveRemessa);
+    return PPErroHResult(kPPErroChaveAusente);
   uint32_t ulRegistroApontamento = QVGetNumeroDaChave(ulChaveApontamento);
   PPDiscoApontamento apontamento{};
   if (HRESULT hr = LeDisco(arquivos.m_arqApontamento, ulRegistroApontamento, &apontamento)) return hr;

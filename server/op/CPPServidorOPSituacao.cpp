@@ -51,53 +51,27 @@
 #include "server/PPTextosStatus.h"
 #include "server/cadastros/CPPServidorCadastro.h"
 #include "server/op/CPPServidorOP.h"
+#include "server/op/PPCodigosOP.h"
 #include "server/op/PPRegistrosOP.h"
+#include "server/op/PPSequenciaOP.h"
 
 namespace {
 
 using Arquivos = CPPArquivosOP;
 
-constexpr int kMarcaOP = 29;  // the order family's entity lock
 constexpr uint32_t kFuncaoAtualizaSituacao = 1;
 constexpr HRESULT kFuncaoInvalida = static_cast<HRESULT>(0x80040001);
 
-constexpr uint8_t kNaoIniciada = 1;
-constexpr uint8_t kIniciada = 2;
-constexpr uint8_t kEmProducao = 3;
-constexpr uint8_t kParado = 4;
-constexpr uint8_t kEmReprocesso = 5;
-constexpr uint8_t kConcluidaComPerda = 49;
-constexpr uint8_t kConcluida = 50;
-constexpr uint8_t kSuspensa = 61;
-constexpr uint8_t kInterrompida = 62;
-constexpr uint8_t kCancelada = 99;
-
 constexpr uint8_t kOperacaoParada = 'P';
-constexpr uint8_t kProducaoInterna = 1;
 constexpr int32_t kTipoReservaOP = 2;
 
-bool Final(uint8_t cSituacao) { return cSituacao == kInterrompida || cSituacao == kCancelada; }
-bool Concluida(uint8_t cSituacao) { return cSituacao == kConcluidaComPerda || cSituacao == kConcluida; }
+bool Final(uint8_t cSituacao) { return cSituacao == kSituacaoInterrompida || cSituacao == kSituacaoCancelada; }
+bool Concluida(uint8_t cSituacao) { return cSituacao == kSituacaoConcluidaComPerda || cSituacao == kSituacaoConcluida; }
 
 CY Zero() { return CY{}; }
 
 // A date and a time as one number that orders them (date first).
 uint32_t Momento(uint16_t usData, uint16_t usHora) { return static_cast<uint32_t>(usData) << 16 | usHora; }
-
-// The records primeiro .. primeiro + quantidade - 1 of an open file. A run that starts at the header
-// or wraps past the last record number is damaged: a run outside the file.
-template <class Registro>
-HRESULT LeSequencia(CPPArqEx& arquivo, uint32_t primeiro, uint32_t quantidade, std::vector<Registro>& registros) {
-  registros.clear();
-  if (quantidade == 0) return S_OK;
-  if (arquivo.GetTamanhoRegistro() != sizeof(Registro)) return E_UNEXPECTED;
-  if (primeiro == 0 || quantidade - 1 > UINT32_MAX - primeiro) return PPErroHResult(kQVErroFimArquivo);
-  registros.resize(quantidade);
-  for (uint32_t i = 0; i < quantidade; ++i) {
-    if (int erro = arquivo.Le(primeiro + i, &registros[i])) return PPErroHResultMotor(erro);
-  }
-  return S_OK;
-}
 
 // The month of the key with the files of lBits open in cModo and the order's header in op. The
 // month's order file is never created here: without it the order does not exist. 1587 for a key
@@ -140,7 +114,7 @@ HRESULT LeApontamentosVivos(Arquivos& arquivos, uint32_t ulRegistroOP, const PPD
                             std::vector<PPDiscoApontamento>& vivos) {
   vivos.clear();
   std::vector<PPDiscoListaApontamento> lista;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqRA, processo.ulPrimeiroApontamento, processo.usQuantidadeApontamentos,
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqRA, processo.ulPrimeiroApontamento, processo.usQuantidadeApontamentos,
                                lista))
     return hr;
   for (const PPDiscoListaApontamento& entrada : lista) {
@@ -165,7 +139,7 @@ HRESULT Entregue(Arquivos& arquivos, const std::vector<PPDiscoApontamento>& apon
       continue;
     }
     std::vector<PPDiscoRetorno> retornos;
-    if (HRESULT hr = LeSequencia(arquivos.m_arqRetornoIndExterna, apontamento.ulPrimeiroRetorno,
+    if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqRetornoIndExterna, apontamento.ulPrimeiroRetorno,
                                  apontamento.usQtdRetornoIndustExt, retornos))
       return hr;
     for (const PPDiscoRetorno& retorno : retornos) entregue += retorno.vQuantidadeRetornada - retorno.vQuantidadeRefugo;
@@ -192,14 +166,14 @@ struct EstadoProcesso {
 };
 
 uint8_t SituacaoConcluida(const EstadoProcesso& estado, CY vApontado, CY vRefugo) {
-  if (estado.bUltimo && estado.bItensComSaldo) return kSuspensa;
-  if (vRefugo > Zero() || vApontado < estado.vDevido) return kConcluidaComPerda;
-  return kConcluida;
+  if (estado.bUltimo && estado.bItensComSaldo) return kSituacaoSuspensa;
+  if (vRefugo > Zero() || vApontado < estado.vDevido) return kSituacaoConcluidaComPerda;
+  return kSituacaoConcluida;
 }
 
 uint8_t SituacaoProcesso(const EstadoProcesso& estado) {
-  if (estado.vivos.empty()) return kNaoIniciada;
-  if (estado.bReprocessoAnterior) return kEmReprocesso;
+  if (estado.vivos.empty()) return kSituacaoNaoIniciada;
+  if (estado.bReprocessoAnterior) return kSituacaoEmReprocesso;
   CY vApontado = Zero(), vRefugo = Zero();
   bool bEncerrado = false;
   const PPDiscoApontamento* ultimo = nullptr;
@@ -213,7 +187,7 @@ uint8_t SituacaoProcesso(const EstadoProcesso& estado) {
   }
   if (bEncerrado || (estado.vDevido > Zero() && vApontado >= estado.vDevido))
     return SituacaoConcluida(estado, vApontado, vRefugo);
-  return ultimo->cTipoOperacao == kOperacaoParada ? kParado : kEmProducao;
+  return ultimo->cTipoOperacao == kOperacaoParada ? kSituacaoParado : kSituacaoEmProducao;
 }
 
 // The earliest start and the latest end of the live reports; zero without them.
@@ -249,12 +223,12 @@ ResumoProcessos Resume(const std::vector<PPDiscoProcesso>& processos) {
     const uint32_t fim = Momento(processo.usMaiorDataFim, processo.usMaiorHoraFim);
     if (processo.usMenorDataInicio && (!resumo.menorInicio || inicio < resumo.menorInicio)) resumo.menorInicio = inicio;
     if (fim > resumo.maiorFim) resumo.maiorFim = fim;
-    resumo.bTodosNaoIniciados = resumo.bTodosNaoIniciados && processo.cSituacao == kNaoIniciada;
+    resumo.bTodosNaoIniciados = resumo.bTodosNaoIniciados && processo.cSituacao == kSituacaoNaoIniciada;
     if (!processo.cRecebeApontamento) continue;
     resumo.bAlgumRecebe = true;
     resumo.bRecebedoresConcluidos = resumo.bRecebedoresConcluidos && Concluida(processo.cSituacao);
-    resumo.bAlgumComPerda = resumo.bAlgumComPerda || processo.cSituacao == kConcluidaComPerda;
-    resumo.bAlgumSuspenso = resumo.bAlgumSuspenso || processo.cSituacao == kSuspensa;
+    resumo.bAlgumComPerda = resumo.bAlgumComPerda || processo.cSituacao == kSituacaoConcluidaComPerda;
+    resumo.bAlgumSuspenso = resumo.bAlgumSuspenso || processo.cSituacao == kSituacaoSuspensa;
     resumo.bRecursosDefinidos = resumo.bRecursosDefinidos && processo.usQuantidadeRecursos > 0;
   }
   return resumo;
@@ -265,15 +239,15 @@ ResumoProcessos Resume(const std::vector<PPDiscoProcesso>& processos) {
 void SituacaoOrdem(const ResumoProcessos& resumo, PPDiscoOP& op) {
   uint32_t inicio = resumo.menorInicio, conclusao = 0;
   if (resumo.bAlgumRecebe && resumo.bRecebedoresConcluidos) {
-    op.cSituacao = resumo.bAlgumComPerda ? kConcluidaComPerda : kConcluida;
+    op.cSituacao = resumo.bAlgumComPerda ? kSituacaoConcluidaComPerda : kSituacaoConcluida;
     conclusao = resumo.maiorFim;
   } else if (resumo.bAlgumSuspenso) {
-    op.cSituacao = kSuspensa;
+    op.cSituacao = kSituacaoSuspensa;
   } else if (resumo.bTodosNaoIniciados) {
-    op.cSituacao = kNaoIniciada;
+    op.cSituacao = kSituacaoNaoIniciada;
     inicio = 0;
   } else {
-    op.cSituacao = kIniciada;
+    op.cSituacao = kSituacaoIniciada;
   }
   op.usDataInicio = static_cast<uint16_t>(inicio >> 16);
   op.usHoraInicio = static_cast<uint16_t>(inicio);
@@ -338,8 +312,8 @@ HRESULT CPPServidorOP::AtualizaSituacaoProcessos(CPPArquivosOP& arquivos, uint32
                                                  int32_t lPonteiroProcesso) {
   std::vector<PPDiscoProcesso> processos;
   std::vector<PPDiscoItem> itens;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos)) return hr;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqItem, op.ulPrimeiroItem, op.usQtdItens, itens)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqItem, op.ulPrimeiroItem, op.usQtdItens, itens)) return hr;
   size_t inicio = 0;
   while (inicio < processos.size() && processos[inicio].lPonteiroProcesso != lPonteiroProcesso) ++inicio;
   if (inicio == processos.size()) return PPErroHResult(kPPErroArgumentoInvalido);
@@ -381,7 +355,7 @@ HRESULT CPPServidorOP::AtualizaSituacaoOP(uint32_t ulChaveOP) {
     return hr;
   if (Final(op.cSituacao)) return S_OK;
   std::vector<PPDiscoProcesso> processos;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos)) return hr;
 
   SituacaoOrdem(Resume(processos), op);
   uint32_t ulRegistro = QVGetNumeroDaChave(ulChaveOP);
@@ -390,7 +364,7 @@ HRESULT CPPServidorOP::AtualizaSituacaoOP(uint32_t ulChaveOP) {
   for (size_t i = 0; i < processos.size(); ++i) {
     PPDiscoProcesso& processo = processos[i];
     if (Concluida(processo.cSituacao)) continue;
-    processo.cSituacao = kConcluida;
+    processo.cSituacao = kSituacaoConcluida;
     if (HRESULT hr = RegravaProcesso(arquivos, op, i, processo)) return hr;
   }
   return arquivos.Fecha();
@@ -424,8 +398,8 @@ HRESULT CPPServidorOP::CalculaReservasOP(uint32_t ulChaveOP, PPDiscoOP& op, std:
 
   std::vector<PPDiscoItem> itens;
   std::vector<PPDiscoProcesso> processos;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqItem, op.ulPrimeiroItem, op.usQtdItens, itens)) return hr;
-  if (HRESULT hr = LeSequencia(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqItem, op.ulPrimeiroItem, op.usQtdItens, itens)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos)) return hr;
   const CY vPrograma = Programa(itens);
   const uint32_t ulRegistroOP = QVGetNumeroDaChave(ulChaveOP);
   for (size_t i = 0; i < processos.size(); ++i) {
@@ -440,7 +414,7 @@ HRESULT CPPServidorOP::CalculaReservasOP(uint32_t ulChaveOP, PPDiscoOP& op, std:
       if (vRestante < Zero()) vRestante = Zero();
     }
     std::vector<PPDiscoInsumo> insumos;
-    if (HRESULT hr = LeSequencia(arquivos.m_arqInsumo, processo.ulPrimeiroInsumo, processo.usQuantidadeInsumos,
+    if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqInsumo, processo.ulPrimeiroInsumo, processo.usQuantidadeInsumos,
                                  insumos))
       return hr;
     for (const PPDiscoInsumo& insumo : insumos) {
@@ -464,7 +438,7 @@ HRESULT CPPServidorOP::FuncaoGenerica(uint32_t lFuncao, const _REG_FUNCAO_GENERI
   std::memcpy(&lPonteiroProcesso, pListaBytes + 4, sizeof lPonteiroProcesso);
 
   CQVArqMarca marca;
-  if (int erro = marca.Marca(m_strDiretorio, kMarcaOP)) return PPErroHResultMotor(erro);
+  if (int erro = marca.Marca(m_strDiretorio, kPPMarcaOP)) return PPErroHResultMotor(erro);
   if (HRESULT hr = AtualizaSituacaoProcesso(ulChaveOP, lPonteiroProcesso, 0)) return hr;
   return AtualizaReservasOP(ulChaveOP);
 }

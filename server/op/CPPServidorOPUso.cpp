@@ -11,6 +11,7 @@
 #include "server/PPTextosStatus.h"
 #include "server/op/PPConsultaMovimentacaoOP.h"
 #include "server/op/PPRegistrosOP.h"
+#include "server/op/PPSequenciaOP.h"
 
 namespace {
 
@@ -25,29 +26,12 @@ constexpr HRESULT kAchou = S_FALSE;
 
 HRESULT Achou(bool bAchou) { return bAchou ? kAchou : S_OK; }
 
-// Records primeiro .. primeiro + quantidade - 1 of an open file, in order, until a visitor answers
-// other than S_OK. A run that starts at the header or wraps past the last record number is damaged
-// and read as what it is: a run outside the file.
-template <class Registro, class Visita>
-HRESULT PercorreSequencia(CPPArqEx& arquivo, uint32_t primeiro, uint32_t quantidade, Visita visita) {
-  if (quantidade == 0) return S_OK;
-  // The engine fills a buffer of the file's record length.
-  if (arquivo.GetTamanhoRegistro() != sizeof(Registro)) return E_UNEXPECTED;
-  if (primeiro == 0 || quantidade - 1 > UINT32_MAX - primeiro) return PPErroHResult(kQVErroFimArquivo);
-  for (uint32_t i = 0; i < quantidade; ++i) {
-    Registro registro;
-    if (int erro = arquivo.Le(primeiro + i, &registro)) return PPErroHResultMotor(erro);
-    if (HRESULT hr = visita(registro); hr != S_OK) return hr;
-  }
-  return S_OK;
-}
-
 // Records 1 .. count of an open file.
 template <class Registro, class Visita>
 HRESULT PercorreArquivo(CPPArqEx& arquivo, Visita visita) {
   const int32_t quantidade = arquivo.GetQuantidadeRegistros();
   if (quantidade < 0) return PPErroHResult(kQVErroArquivo);
-  return PercorreSequencia<Registro>(arquivo, 1, static_cast<uint32_t>(quantidade), visita);
+  return PPPercorreSequenciaOP<Registro>(arquivo, 1, static_cast<uint32_t>(quantidade), visita);
 }
 
 template <class Visita>
@@ -58,7 +42,7 @@ HRESULT PercorreOrdens(Arquivos& arquivos, Visita visita) {
 
 template <class Visita>
 HRESULT PercorreProcessos(Arquivos& arquivos, const PPDiscoOP& ordem, Visita visita) {
-  return PercorreSequencia<PPDiscoProcesso>(arquivos.m_arqProcesso, ordem.ulPrimeiroProcesso, ordem.usQtdProcessos,
+  return PPPercorreSequenciaOP<PPDiscoProcesso>(arquivos.m_arqProcesso, ordem.ulPrimeiroProcesso, ordem.usQtdProcessos,
                                          visita);
 }
 
@@ -84,9 +68,8 @@ HRESULT PercorreMeses(const CString& empresa, uint32_t lPrimeiro, uint32_t lBits
   // Without user and session: the set serves the check alone and starts no caches.
   if (HRESULT hr = arquivos.Inicializa(empresa, 0, 0)) return hr;
   arquivos.SetArquivos(lBits);
-  // 949 (01/1927) to 2148 (12/2026): every month that a day number can fall in.
-  const uint16_t ultimo = QVDataParaMesAno(QVDataMaxima());
-  for (uint16_t mes = QVDataParaMesAno(QVDataMinima()); mes <= ultimo; ++mes) {
+  const uint16_t ultimo = PPUltimoMesOP();
+  for (uint16_t mes = PPPrimeiroMesOP(); mes <= ultimo; ++mes) {
     if (!arquivos.Existe(lPrimeiro, mes)) continue;
     if (HRESULT hr = arquivos.SetModo(mes, 'L')) return hr;
     const HRESULT hr = visita(arquivos);
@@ -213,7 +196,7 @@ HRESULT CPPServidorOPUso::VerificaUsoRecursoOP(int32_t lPonteiroRecurso, uint8_t
     return PercorreOrdens(arquivos, [&](const PPDiscoOP& ordem) {
       if (!EmAberto(ordem.cSituacao)) return S_OK;
       return PercorreProcessos(arquivos, ordem, [&](const PPDiscoProcesso& processo) {
-        return PercorreSequencia<PPDiscoRecursoProcesso>(
+        return PPPercorreSequenciaOP<PPDiscoRecursoProcesso>(
             arquivos.m_arqRP, processo.ulPrimeiroRecurso, processo.usQuantidadeRecursos,
             [&](const PPDiscoRecursoProcesso& recurso) { return Achou(recurso.lPonteiroRecurso == lPonteiroRecurso); });
       });
@@ -229,10 +212,10 @@ HRESULT CPPServidorOPUso::VerificaUsoRecursoApontamento(int32_t lPonteiroRecurso
     return PercorreApontamentos(arquivos, [&](const PPDiscoApontamento& apontamento) {
       auto recurso = [&](const PPDiscoApontamentoRecurso& registro) { return Achou(registro.lPonteiroRecurso == lPonteiroRecurso); };
       const HRESULT hrNaoApontados =
-          PercorreSequencia<PPDiscoApontamentoRecurso>(arquivos.m_arqApontamentoRecurso, apontamento.ulPrimeiroRecursoNaoApontado,
+          PPPercorreSequenciaOP<PPDiscoApontamentoRecurso>(arquivos.m_arqApontamentoRecurso, apontamento.ulPrimeiroRecursoNaoApontado,
                                           apontamento.usQtdRecursosNaoApontados, recurso);
       if (hrNaoApontados != S_OK) return hrNaoApontados;
-      return PercorreSequencia<PPDiscoApontamentoRecurso>(arquivos.m_arqApontamentoRecurso, apontamento.ulPrimeiroRecurso,
+      return PPPercorreSequenciaOP<PPDiscoApontamentoRecurso>(arquivos.m_arqApontamentoRecurso, apontamento.ulPrimeiroRecurso,
                                              apontamento.usQtdRecursos, recurso);
     });
   });
@@ -251,10 +234,10 @@ HRESULT CPPServidorOPUso::VerificaUsoApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS
       if (operacao && apontamento.lPonteiroOperacaoProducao == operacao) return kAchou;
       if (motivo && apontamento.lPonteiroMotivoRefugo == motivo) return kAchou;
       if (!operacao) return S_OK;
-      return PercorreSequencia<PPDiscoApontamentoRecurso>(
+      return PPPercorreSequenciaOP<PPDiscoApontamentoRecurso>(
           arquivos.m_arqApontamentoRecurso, apontamento.ulPrimeiroRecurso, apontamento.usQtdRecursos,
           [&](const PPDiscoApontamentoRecurso& recurso) {
-            return PercorreSequencia<PPDiscoOperacaoRecurso>(
+            return PPPercorreSequenciaOP<PPDiscoOperacaoRecurso>(
                 arquivos.m_arqAO, recurso.ulPrimeiraOperacao, recurso.usQuantidadeApontamentoOperacao,
                 [&](const PPDiscoOperacaoRecurso& registro) {
                   return Achou(registro.ulPonteiroOperacaoProducao == static_cast<uint32_t>(operacao));
@@ -269,7 +252,7 @@ HRESULT CPPServidorOPUso::VerificaUsoApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS
   hr = PercorreMeses(m_strEmpresa, Arquivos::kArqOP, lBitsOrdens, [&](Arquivos& arquivos) {
     return PercorreOrdens(arquivos, [&](const PPDiscoOP& ordem) {
       return PercorreProcessos(arquivos, ordem, [&](const PPDiscoProcesso& processo) {
-        return PercorreSequencia<PPDiscoApontamentoSimples>(
+        return PPPercorreSequenciaOP<PPDiscoApontamentoSimples>(
             arquivos.m_arqAS, processo.ulPrimeiroApontamentoSimples, processo.usQuantidadeApontamentosSimples,
             [&](const PPDiscoApontamentoSimples& simples) { return Achou(simples.lPonteiroOperacaoProducao == operacao); });
       });
@@ -300,12 +283,12 @@ HRESULT CPPServidorOPUso::ProdutoTeveMovimentacao(uint32_t lPonteiroProduto, int
       if (ordem.cTipoProdutoServico == 'P') {
         if (HRESULT hrOrdem = nivel.Confere(ordem); hrOrdem != S_OK) return hrOrdem;
       }
-      const HRESULT hrItens = PercorreSequencia<PPDiscoItem>(
+      const HRESULT hrItens = PPPercorreSequenciaOP<PPDiscoItem>(
           arquivos.m_arqItem, ordem.ulPrimeiroItem, ordem.usQtdItens,
           [&](const PPDiscoItem& item) { return item.cTipoProdutoServico == 'P' ? nivel.Confere(item) : S_OK; });
       if (hrItens != S_OK) return hrItens;
       return PercorreProcessos(arquivos, ordem, [&](const PPDiscoProcesso& processo) {
-        return PercorreSequencia<PPDiscoInsumo>(arquivos.m_arqInsumo, processo.ulPrimeiroInsumo,
+        return PPPercorreSequenciaOP<PPDiscoInsumo>(arquivos.m_arqInsumo, processo.ulPrimeiroInsumo,
                                                processo.usQuantidadeInsumos,
                                                [&](const PPDiscoInsumo& insumo) { return nivel.Confere(insumo); });
       });
@@ -319,7 +302,7 @@ HRESULT CPPServidorOPUso::ProdutoTeveMovimentacao(uint32_t lPonteiroProduto, int
       Arquivos::kArqApontamento | Arquivos::kArqMovtoApontamento | Arquivos::kArqRetornoIndExterna;
   hr = PercorreMeses(m_strEmpresa, Arquivos::kArqApontamento, lBitsApontamentos, [&](Arquivos& arquivos) {
     auto movimentos = [&](uint32_t primeiro, uint32_t quantidade) {
-      return PercorreSequencia<PPDiscoMovimento>(arquivos.m_arqMovtoApontamento, primeiro, quantidade,
+      return PPPercorreSequenciaOP<PPDiscoMovimento>(arquivos.m_arqMovtoApontamento, primeiro, quantidade,
                                              [&](const PPDiscoMovimento& movimento) { return nivel.Confere(movimento); });
     };
     return PercorreApontamentos(arquivos, [&](const PPDiscoApontamento& apontamento) {
@@ -328,7 +311,7 @@ HRESULT CPPServidorOPUso::ProdutoTeveMovimentacao(uint32_t lPonteiroProduto, int
         hrMovimentos = movimentos(apontamento.ulMovimentoRefugo, 1);
       if (hrMovimentos == S_OK) hrMovimentos = movimentos(apontamento.ulPrimeiroEstoque, apontamento.usQtdMvtoEstoque);
       if (hrMovimentos != S_OK) return hrMovimentos;
-      return PercorreSequencia<PPDiscoRetorno>(arquivos.m_arqRetornoIndExterna, apontamento.ulPrimeiroRetorno,
+      return PPPercorreSequenciaOP<PPDiscoRetorno>(arquivos.m_arqRetornoIndExterna, apontamento.ulPrimeiroRetorno,
                                              apontamento.usQtdRetornoIndustExt, [&](const PPDiscoRetorno& retorno) {
                                                return movimentos(retorno.ulPrimeiroMovimento, retorno.usQtdMvtoEstoque);
                                              });

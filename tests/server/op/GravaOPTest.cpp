@@ -29,7 +29,7 @@
 #include "platform/family/vendas/ServidorVendas.h"
 #include "server/cadastros/PPCosturasCadastros.h"
 #include "tests/crash/Queda.h"
-#include "tests/server/op/EmpresaOP.h"
+#include "tests/server/op/EmpresaOPFamilia.h"
 #include "tests/support/VersoesAntigasCadastros.h"
 
 // Gives the company a directory of one of the family's modules (tests/support/VersoesAntigasOP.h,
@@ -40,32 +40,22 @@ namespace {
 
 using VersoesAntigasCadastros::Bytes;
 
-constexpr uint16_t kMes = (2024 - 1848) * 12 + 5;  // 05/2024, the month of the pinned clock
-constexpr HRESULT kRecusa = static_cast<HRESULT>(0x80040777);
+using TesteOP::Chave;
+using TesteOP::Erro;
+using TesteOP::kMes;
+using TesteOP::Q;
+using TesteOP::QDe;
+using TesteOP::U16;
+using TesteOP::U32;
+using TesteOP::U32De;
 
-constexpr HRESULT Erro(uint32_t numero) { return static_cast<HRESULT>(0x80040000u | numero); }
-uint32_t Chave(uint32_t registro, uint16_t mes = kMes) { return registro << 12 | mes; }
+constexpr HRESULT kRecusa = static_cast<HRESULT>(0x80040777);
 
 // A quantity of 64 bits at an offset of a record being written.
 Bytes& Q(Bytes& bytes, size_t deslocamento, int64_t valor) {
   const auto bruto = static_cast<uint64_t>(valor);
   return bytes.U32(deslocamento, static_cast<uint32_t>(bruto))
       .U32(deslocamento + 4, static_cast<uint32_t>(bruto >> 32));
-}
-std::string U16(uint16_t v) { return {static_cast<char>(v & 0xff), static_cast<char>(v >> 8)}; }
-std::string U32(uint32_t v) { return U16(static_cast<uint16_t>(v)) + U16(static_cast<uint16_t>(v >> 16)); }
-std::string Q(int64_t v) {
-  return U32(static_cast<uint32_t>(v)) + U32(static_cast<uint32_t>(static_cast<uint64_t>(v) >> 32));
-}
-uint32_t U32De(const std::string& registro, size_t deslocamento) {
-  uint32_t valor = 0;
-  std::memcpy(&valor, registro.data() + deslocamento, sizeof valor);
-  return valor;
-}
-int64_t QDe(const std::string& registro, size_t deslocamento) {
-  int64_t valor = 0;
-  std::memcpy(&valor, registro.data() + deslocamento, sizeof valor);
-  return valor;
 }
 
 // The record lengths of the files a save writes.
@@ -80,60 +70,13 @@ void Texto(char (&campo)[N], const std::string& texto) {
 // A variable-record text as the file holds it: its 16-bit length, then its bytes.
 std::string TextoDyn(const std::string& texto) { return U16(static_cast<uint16_t>(texto.size())) + texto; }
 
-// A company with the inventory and sales stand-ins, the order server registered (the cache reads
-// order types through its class) and helpers over the month's files.
-class GravaOP : public EmpresaOP {
+// The company with the family's stand-ins, and helpers over the month's files.
+class GravaOP : public EmpresaOPFamilia {
  protected:
-  void SetUp() override {
-    EmpresaOP::SetUp();
-    if (HasFatalFailure()) return;
-    RegistraDiretorioModulo(empresa_.GetInstalacao(), "ES");
-    RegistraDiretorioModulo(empresa_.GetInstalacao(), "FT");
-    ASSERT_EQ(estoque_.Registra(), S_OK);
-    ASSERT_EQ(vendas_.Registra(), S_OK);
-    // The cache reads products under the master settings' price table, which must be known.
-    ASSERT_EQ(GravaPrecoDF(Instalacao::kEmpresa, 'P', kProdutoInsumo, 1, ::Quantidade(1)), S_OK);
-    RegistraServidor();
-  }
-  void TearDown() override {
-    EmpresaOP::TearDown();
-    EXPECT_EQ(estoque_.Movimento.Vivos(), 0);
-    EXPECT_EQ(vendas_.Pedido.Vivos(), 0);
-  }
-
-  std::string Arquivo(const char* prefixo, uint16_t mes = kMes) const { return empresa_.Le(MesOP::Nome(prefixo, mes)); }
-  // Record n of a month's file of records of `tamanho` bytes; empty past its end.
-  std::string Registro(const char* prefixo, uint32_t tamanho, uint32_t n, uint16_t mes = kMes) const {
-    const std::string arquivo = Arquivo(prefixo, mes);
-    return arquivo.size() >= (n + 1) * tamanho ? arquivo.substr(n * tamanho, tamanho) : std::string();
-  }
-  uint32_t QuantidadeRegistros(const char* prefixo, uint32_t tamanho) const {
-    return static_cast<uint32_t>(Arquivo(prefixo).size() / tamanho) - 1;
-  }
-  // Puts bytes into record n of a month's file, as another writer would.
-  void Altera(const char* prefixo, uint32_t tamanho, uint32_t n, size_t deslocamento, const std::string& bytes) {
-    std::string arquivo = Arquivo(prefixo);
-    arquivo.replace(n * tamanho + deslocamento, bytes.size(), bytes);
-    empresa_.Escreve(MesOP::Nome(prefixo, kMes), arquivo);
-  }
-  // Appends a record to a month's file (its header first when the file is new); its number.
-  uint32_t Anexa(const char* prefixo, uint32_t tamanho, const std::string& registro) {
-    std::string arquivo = empresa_.Existe(MesOP::Nome(prefixo, kMes)) ? Arquivo(prefixo) : std::string(tamanho, '\0');
-    arquivo += registro;
-    empresa_.Escreve(MesOP::Nome(prefixo, kMes), arquivo);
-    return static_cast<uint32_t>(arquivo.size() / tamanho) - 1;
-  }
-
   HRESULT Grava(OPTeste& op, uint32_t chave, uint32_t* saida) {
     *saida = 0;
     return op_.GravaOP(chave, op.Registro(), saida, 1);
   }
-  uint32_t GravaNova(OPTeste& op) {
-    uint32_t chave = 0;
-    EXPECT_EQ(Grava(op, 0, &chave), S_OK);
-    return chave;
-  }
-
   // An order of one complement item of `programada` units and one process that receives reports.
   OPTeste Simples(int64_t programada = 10) const {
     return NovaOP({{processos_[0], true}}, {{kProdutoFabricado, ::Quantidade(programada)}});
@@ -168,9 +111,6 @@ class GravaOP : public EmpresaOP {
     ADD_FAILURE() << "no item " << indice << " of sales order " << pedido;
     return -1;
   }
-
-  ServidorEstoque estoque_;
-  ServidorVendas vendas_;
 };
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,0 +1,48 @@
+#pragma once
+// The codes the order family's handlers share: message numbers (returned as 0x80040000 | n), the
+// family's entity lock, and the situation and item-type bytes of the order files.
+
+#include <cstdint>
+
+// The entity lock every writer of the order family takes (CQVArqMarca::Marca).
+constexpr int kPPMarcaOP = 29;
+// The production targets' entity lock; the target calculation takes it before kPPMarcaOP.
+constexpr int kPPMarcaMetas = 14;
+
+// Message numbers of the order family.
+constexpr uint32_t kPPErroQtdLimitada = 1589;          // a quantity or key that may not change
+constexpr uint32_t kPPErroChaveAusente = 1591;         // a key without month or record number
+constexpr uint32_t kPPErroSituacaoOP = 1592;           // order or process not open for the operation
+constexpr uint32_t kPPErroItemProduzido = 1595;        // the item would fall below what it produced
+constexpr uint32_t kPPErroSaldoApontamento = 1596;     // more reported than the balance allows
+constexpr uint32_t kPPErroProcessoAnterior = 1604;     // more reported than the previous process did
+constexpr uint32_t kPPErroMesSemOP = 1616;             // no order files for the month
+constexpr uint32_t kPPErroForaPeriodo = 1649;          // a month outside the open period
+constexpr uint32_t kPPErroRemessaFaturada = 1680;
+constexpr uint32_t kPPErroApontExternoFilial = 1690;   // branch settings for outsourced reports incomplete
+constexpr uint32_t kPPErroSemEtiquetas = 1701;
+constexpr uint32_t kPPErroQuantidadeAlterada = 1708;
+constexpr uint32_t kPPErroSemIndustrializador = 1723;  // an outsourced report without outsourcer
+constexpr uint32_t kPPErroCancelaRequisicao = 1734;
+
+// Situation of an order (order offset 170) and of a process (process offset 95).
+constexpr uint8_t kSituacaoNaoIniciada = 1;
+constexpr uint8_t kSituacaoIniciada = 2;           // orders only
+constexpr uint8_t kSituacaoEmProducao = 3;         // processes only
+constexpr uint8_t kSituacaoParado = 4;             // processes only
+constexpr uint8_t kSituacaoEmReprocesso = 5;       // processes only
+constexpr uint8_t kSituacaoConcluidaComPerda = 49;
+constexpr uint8_t kSituacaoConcluida = 50;
+constexpr uint8_t kSituacaoSuspensa = 61;
+constexpr uint8_t kSituacaoInterrompida = 62;
+constexpr uint8_t kSituacaoCancelada = 99;
+
+// cTipoItem of an order item.
+constexpr uint8_t kItemComplemento = 1;
+constexpr uint8_t kItemNecessidade = 2;
+constexpr uint8_t kItemPedido = 3;
+constexpr uint8_t kItemReprocesso = 4;
+
+// cTipoProducao of a report: made in the plant, or outsourced.
+constexpr uint8_t kProducaoExterna = 0;
+constexpr uint8_t kProducaoInterna = 1;
