@@ -29,7 +29,7 @@ declare -A uses=(
   [rules]="access model"
   [checks]="rules access model"
   [controls]="rules access model"
-  [server]="model access"
+  [server]="model access rules"
   # The order handler's checks serve the master-data handlers, whose records the orders name.
   [server/op]="server server/cadastros"
   [server/cadastros]="server server/op"

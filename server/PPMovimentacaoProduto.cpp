@@ -1,12 +1,15 @@
 #include "server/PPMovimentacaoProduto.h"
 
+#include "server/cadastros/PPClassesCadastros.h"
 #include "server/op/PPConsultaMovimentacaoOP.h"
 
 namespace {
 
 // Built at the first use, so that no initialiser of another file finds the slots still empty.
 PPConsultaMovimentacao* Consultas() {
-  static PPConsultaMovimentacao consultas[kPPQuantidadeSlotsMovimentacao] = {PPConsultaMovimentacaoOP()};
+  static_assert(kPPMovimentacaoOP == 0 && kPPMovimentacaoMetasProducao == 4);
+  static PPConsultaMovimentacao consultas[kPPQuantidadeSlotsMovimentacao] = {
+      PPConsultaMovimentacaoOP(), {}, {}, {}, PPConsultaMovimentacaoMetasProducao()};
   return consultas;
 }
 

@@ -11,7 +11,8 @@
 // handler that is not there never passes for one that found no use.
 //
 // The production-order slot starts filled, with the order handler's checks
-// (server/op/PPConsultaMovimentacaoOP.h); the other four stay empty until their handlers come.
+// (server/op/PPConsultaMovimentacaoOP.h), and so does the production-targets slot
+// (server/cadastros/PPClassesCadastros.h); the other three stay empty until their handlers come.
 // The slots are filled before any session and only read afterwards; they take no lock. Tests put
 // fakes in them and give the old ones back (PPDefineConsultaMovimentacao answers what the slot
 // held).

@@ -22,7 +22,7 @@ const PPClasseServidor kPPClassesVarmo[kQuantidadeClassesVarmo] = {
     {&kClassesVarmo[12], &PPCriaObjetoPendente<IQVPP_GestaoManutencao, IID_IQVPP_GestaoManutencao>},
     {&kClassesVarmo[13], &PPCriaObjetoPendente<IQVPP_Colecao, IID_IQVPP_Colecao>},
     {&kClassesVarmo[14], &PPCriaObjetoPendente<IQVPP_MotivoRefugo, IID_IQVPP_MotivoRefugo>},
-    {&kClassesVarmo[15], &PPCriaObjetoPendente<IQVPP_MetasProducao, IID_IQVPP_MetasProducao>},
+    {&kClassesVarmo[15], &PPCriaMetasProducao},
     {&kClassesVarmo[16], &PPCriaTipoRecurso},
 };
 

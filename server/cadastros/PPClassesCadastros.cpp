@@ -1,5 +1,6 @@
 #include "server/cadastros/PPClassesCadastros.h"
 
+#include "server/cadastros/CQVPP_MetasProducao.h"
 #include "server/cadastros/CQVPP_OperacaoProducao.h"
 #include "server/cadastros/CQVPP_Processo.h"
 #include "server/cadastros/CQVPP_Recursos.h"
@@ -11,3 +12,6 @@ HRESULT PPCriaTipoOP(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_TipoOP
 HRESULT PPCriaRecursos(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_Recursos>(riid, ppv); }
 HRESULT PPCriaTipoRecurso(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_TipoRecurso>(riid, ppv); }
 HRESULT PPCriaOperacaoProducao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_OperacaoProducao>(riid, ppv); }
+HRESULT PPCriaMetasProducao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_MetasProducao>(riid, ppv); }
+
+PPConsultaMovimentacao PPConsultaMovimentacaoMetasProducao() { return PPConsultaDe<CPPServidorMetasProducao>(); }

@@ -71,6 +71,7 @@ HRESULT CPPServidorOP::Finaliza() {
   m_movimento.Release();
   m_mensagem.Release();
   m_filial.Release();
+  m_fornecedor.Finaliza();
   m_regFiltro = _REG_VARMO_FILTROPS{};
   m_regFiltroApontamento = _REG_VARMO_FILTRO_APONTAMENTOPS{};
   m_tiposOPPermitidos.clear();

@@ -22,6 +22,7 @@
 #include "platform/family/base/InterfacesBase.h"
 #include "platform/family/estoque/InterfacesEstoque.h"
 #include "platform/family/filiais/InterfaceFilial.h"
+#include "platform/family/kelmar/CConexaoFornecedor.h"
 #include "platform/family/vendas/InterfacePedido.h"
 #include "server/CPPHistorico.h"
 #include "server/CPPServidorMestrePP.h"
@@ -34,6 +35,7 @@
 #include "server/op/PPRegistrosOP.h"
 
 class CPPArquivosOP;
+class CPPServidorRecursos;
 
 // The period files that single operations open outside the file set, one per prefix.
 enum class PPArquivoPeriodoOP {
@@ -262,6 +264,35 @@ class CPPServidorOP : public CPPServidorOPUso {
   HRESULT PercorreMesesApontamento(CPPArquivosOP* arquivos, uint32_t lBits, uint32_t lChaveOP,
                                    const PPVisitaMesApontamento& visita);
 
+  // ---- Reporting (CPPServidorOPApontamento.cpp) ---------------------------------------------------
+  // Records one report of one process of an order (the report key, (record in PPAP << 12) |
+  // month, into *plPntrOut); cTravar 1 takes the order lock for the whole operation, 0 runs inside
+  // a lock the caller holds. Every refusal (1585, 1591 for an order key without month or record,
+  // 1587 for a list without its array, 1596, 1604, 1592, 1690, 1723, 1595, 1587 for a process that
+  // is not a receiving process of the order, the lock's number) comes before the first write and
+  // makes no file. After each posting step (consumption, entries with the release, scrap) the
+  // report is rewritten with the runs stored so far, also before a failure is returned; nothing
+  // written is undone. Offset 172 is 1 only when the sales server answered that it released.
+  HRESULT GravaApontamento(_REG_VARMO_OP_APONTAMENTO RegPS, uint32_t* plPntrOut, uint8_t cTravar);
+  // The balance CalculaSaldoProcesso gives for the item and process of the key, without the lock;
+  // *pRegPS zeroed first and filled only on success.
+  HRESULT BuscaSaldoParaApontamento(_REG_PP_KEY_ITEM_APONTAMENTOPS regKey, _REG_PP_SALDO_PROCESSOPS* pRegPS);
+  // What has been reported around the report's process (lPonteiroOP, lPonteiroProcesso: the first
+  // receiving process of that pointer) and what is left of its item (cTipoItem,
+  // lPonteiroPedidoNecessidade, usIdxItemPedido; only on the order's last process); reset first.
+  // Reports already stored count net of their scrap; removed ones do not count. Reads only and
+  // makes no file; 1591 for a key without month or record, 1587 when the order has no receiving
+  // process of the pointer.
+  struct SaldoProcesso {
+    CY vApontadoAnterior, vApontadoAtual, vApontadoPosterior;
+    CY vRefugoAnterior, vRefugoAtual, vRefugoPosterior;
+    CY vQuantidadeProgramada;
+    CY vSaldoItem;
+    uint32_t ulProcessoAnterior, ulProcessoAtual, ulProcessoPosterior;
+    uint8_t cPrimeiroProcesso, cUltimoProcesso, cSituacaoProcessoAnterior, cHouveEncerramentoForcado;
+  };
+  HRESULT CalculaSaldoProcesso(const _REG_VARMO_OP_APONTAMENTO& reg, SaldoProcesso* pSaldo);
+
  private:
   // ---- Session (CPPServidorOP.cpp) ----------------------------------------------------------------
   HRESULT InicializaCompleto(const _REG_VARMO_INICIALIZAPS& regPS);
@@ -280,6 +311,7 @@ class CPPServidorOP : public CPPServidorOPUso {
   CQVComPtr<IQVES_Movimento, IID_IQVES_Movimento> m_movimento;
   CQVComPtr<IQVDF_Mensagem, IID_IQVDF_Mensagem> m_mensagem;
   CQVComPtr<IQVCN_Filial, IID_IQVCN_Filial> m_filial;
+  CConexaoFornecedor m_fornecedor;  // suppliers of outsourced reports; initialised on first use
   std::vector<int32_t> m_tiposOPPermitidos;  // the order types the session's user may use
   std::unordered_set<uint32_t> m_preSelecao;  // order keys pre-selected by the filter's initialisation key
   std::vector<uint32_t> m_chavesReplicacao;   // orders made by the last replication of a limited order
@@ -403,4 +435,102 @@ class CPPServidorOP : public CPPServidorOPUso {
   // its own; an order without that process has none. 1616 when the order's month has no PPOP.
   HRESULT LeApontamentosProcessoOP(uint32_t ulChaveOP, int32_t lPonteiroProcesso, uint8_t cTerceirizado,
                                    _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS);
+  // ---- Reporting (CPPServidorOPApontamento.cpp) ---------------------------------------------------
+  // One GravaApontamento: the state that its steps share, and the steps.
+  class GravacaoApontamento;
+  // Appends a new run of the process's report list (PPRA) holding its old entries and
+  // ulRegistroApontamento; the process record (ulRegistroProcesso in PPPR) points at it.
+  HRESULT IncluiApontamentoNoProcesso(uint16_t usMesAno, uint32_t ulRegistroApontamento, uint32_t ulRegistroProcesso);
+  // The imported-report keys appended to PPTA; *pulPrimeiro the first record (0 for none).
+  HRESULT GravaChavesApontamentoImportado(uint16_t usMesAno, uint16_t usQtd, const uint32_t* pulChaves,
+                                          uint32_t* pulPrimeiro);
+  // Offset 184 of each report whose key the PPTA run (of usMesAno) lists set to cMarca, in the PPAP
+  // of the key's own month; a key without month or record answers 1591.
+  HRESULT MarcaApontamentosImportados(uint16_t usMesAno, uint16_t usQtd, uint32_t ulPrimeiro, uint8_t cMarca);
+
+  // ---- Resource reports (CPPServidorOPApontamentoRecurso.cpp) -------------------------------------
+  // Each planned resource (PPRP run) of the processes listed (records in PPPR) becomes a resource
+  // report in PPAR completed from the resource's master record; the run's first record and count
+  // go into the report (offsets 120 and 166).
+  HRESULT GravaRecursosNaoApontados(uint16_t usMesAno, const std::vector<uint32_t>& registrosProcesso,
+                                    PPDiscoApontamento& apontamento);
+  // One PPAR record per entry, completed from the resource's master record, each after its
+  // operations (GravaOperacoesRecurso); *pulPrimeiro the first PPAR record. The nested lists are
+  // checked before anything is written: 1587 for a count without its array or for more than one
+  // counter, quantity, interval or detail in an operation that reports it.
+  HRESULT GravaApontamentosRecurso(uint16_t usMesAno, uint16_t usQtd, const _REG_PP_APONTAMENTO_RECURSOPS* pRegPS,
+                                   uint32_t* pulPrimeiro);
+  // The entry's operations as a PPAO run, each with at most one counter (PPAC), quantity (PPAQ),
+  // interval (PPAI) and detail (PPAD, its text in PPIE), written when its cAponta byte is set and
+  // it brings one; the byte stored says whether it was written. A counter that updates the
+  // resource's counter calls AtualizaContador on recursos. The run into the PPAR record (58, 62).
+  // arquivos holds kArqAO and kArqIE open for writing on the report's month.
+  HRESULT GravaOperacoesRecurso(CPPArquivosOP& arquivos, CPPServidorRecursos& recursos,
+                                const _REG_PP_APONTAMENTO_RECURSOPS& recurso, PPDiscoApontamentoRecurso& disco);
+  static HRESULT GravaContadoresOperacao(CPPArquivosOP& arquivos, CPPServidorRecursos& recursos,
+                                         int32_t lPonteiroRecurso,
+                                         const _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS& operacao,
+                                         PPDiscoOperacaoRecurso& disco);
+  static HRESULT GravaQuantidadesOperacao(CPPArquivosOP& arquivos,
+                                          const _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS& operacao,
+                                          PPDiscoOperacaoRecurso& disco);
+  static HRESULT GravaIntervalosOperacao(CPPArquivosOP& arquivos,
+                                         const _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS& operacao,
+                                         PPDiscoOperacaoRecurso& disco);
+  static HRESULT GravaDetalhesOperacao(CPPArquivosOP& arquivos, const _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS& operacao,
+                                       PPDiscoOperacaoRecurso& disco);
+  // A resource handler of this session (full initialisation, as the hub's session record asks).
+  HRESULT IniciaRecursos(CPPServidorRecursos& recursos) const;
+  // The production operation's type, through the data cache.
+  HRESULT TipoOperacao(uint32_t ulPonteiroOperacao, uint8_t* pcTipo);
+
+  // ---- Reprocessing (CPPServidorOPReprocesso.cpp) -------------------------------------------------
+  // A new reprocess order (one type-4 item of the report's quantity, the order's processes up to
+  // the reported one) saved inside the caller's lock; its key into the report (offset 136).
+  HRESULT GeraOPReprocesso(uint16_t usMesAno, uint32_t ulRegistroApontamento, PPDiscoApontamento& apontamento);
+  // Credits (cEstorno 0) or takes back (1) a reprocess order's last-process report on the origin
+  // report, its order's items, requirement, sales-order release and situation; the report may get
+  // its credited quantity (40) and release flag (172), rewritten at ulRegistroApontamento.
+  HRESULT CreditaApontamentoOrigem(uint16_t usMesAno, uint32_t ulRegistroApontamento, PPDiscoApontamento& apontamento,
+                                   uint8_t cEstorno);
+
+  // ---- Stock and sales-order postings (CPPServidorOPMovimentos.cpp) -------------------------------
+  // Stores each movement in PPME (its batch in PPLT) and, with cPostar, posts it to the inventory
+  // server under pszTexto's "%s" = the order key. *pulPrimeiro is the first PPME record as soon as
+  // one is stored, *pusGravados the records stored; a refused movement is stored unposted and the
+  // loop goes on; the answer is the first failure (a failed target posting after its record is
+  // stored, a file error at once).
+  HRESULT GravaMovimentosApontamento(uint16_t usQtd, const _REG_ES_MOVIMENTOPS* pRegPS, uint16_t usMesAno,
+                                     uint32_t ulChaveOP, uint32_t ulRegistroApontamento, const char* pszTexto,
+                                     uint32_t* pulPrimeiro, uint16_t* pusGravados, uint8_t cPostar);
+  // The report's consumption (92/162), production entries (68/160) and scrap entry (72) of the
+  // input record; each sets the report's first record and count to what was stored, also when it
+  // fails, so that the caller can rewrite the report before returning.
+  HRESULT GravaBaixasApontamento(uint32_t ulRegistroApontamento, PPDiscoApontamento& apontamento,
+                                 const _REG_VARMO_OP_APONTAMENTO& reg);
+  HRESULT GravaEntradasApontamento(uint32_t ulRegistroApontamento, PPDiscoApontamento& apontamento,
+                                   const _REG_VARMO_OP_APONTAMENTO& reg);
+  HRESULT GravaRefugoApontamento(uint32_t ulRegistroApontamento, PPDiscoApontamento& apontamento,
+                                 const _REG_VARMO_OP_APONTAMENTO& reg);
+  // Removes one posted movement from the inventory (a production entry, type 11, takes its
+  // quantity back from the order's target); the first failure.
+  HRESULT EstornaMovimentosApontamento(uint32_t ulChaveOP, uint32_t ulChaveMovimento);
+  // Releases (cEstorno 0) or takes back (1) the sales-order item of a report with one posted entry
+  // movement. The sales server's answer: S_OK nothing done, 1 done (history line written), a
+  // failure nothing written.
+  HRESULT LiberaItemPedido(uint16_t usMesAno, const PPDiscoApontamento& apontamento, uint8_t cEstorno);
+  // The requirement's produced (16) and scrapped (32) quantities raised, or lowered with cEstorno,
+  // by the report's quantity net of scrap and its scrap.
+  HRESULT AtualizaNecessidadeApontamento(uint32_t ulChaveNecessidade, const PPDiscoApontamento& apontamento,
+                                         uint8_t cEstorno);
+  // Posts a production target through the hub: GetIMetasProducao, else its GetHR.
+  HRESULT ApontaMetaProducao(const _REG_PP_META_PRODUCAOPS& meta);
+
+  // ---- Shipment of an outsourced report (CPPServidorOPRemessaApontamento.cpp) ----------------------
+  // The report's shipment made ready for GravaRemessaIndustrializacao: issue date and time, the
+  // branch settings' history and classification, and the internal CFOP when the supplier's
+  // location text equals the branch's without regard to case, else the external one. The supplier
+  // comes through the supplier connection, the branch through the branch server.
+  HRESULT PreparaRemessaApontamento(const _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS& infApontamento,
+                                    uint16_t usData, uint16_t usHora, _REG_PP_REMESSA_INDUSTRIALIZACAOPS* pRemessa);
 };

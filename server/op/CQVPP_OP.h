@@ -1,6 +1,7 @@
 // The COM object of QVPP_OP: the frame (server/CPPObjetoCOM.h) around one order handler, every
 // method forwarded unchanged, with the extra arguments the handler's inner callers pass otherwise:
-// GravaOP takes the order lock (1); the report and shipment readers open their own files (null).
+// GravaOP and GravaApontamento take the order lock (1); the report and shipment readers open their
+// own files (null).
 // Inicializa (the version check, then the session record alone) is the frame's.
 //
 // FuncaoGenerica serves function 1 alone, whose payload starts with the order key and the process
@@ -61,7 +62,9 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
                           _REG_PP_LISTA_ETIQUETA_EMITIDAPS* pregListaEtiquetasEmitidas) override {
     return Tratador().EmitirEtiquetas(regEmitirEtiqueta, pregListaEtiquetasEmitidas);
   }
-  HRESULT GravaApontamento(_REG_VARMO_OP_APONTAMENTO, uint32_t*) override { return E_NOTIMPL; }
+  HRESULT GravaApontamento(_REG_VARMO_OP_APONTAMENTO RegPS, uint32_t* plPntrOut) override {
+    return Tratador().GravaApontamento(RegPS, plPntrOut, 1);
+  }
   HRESULT LeApontamentosProcesso(uint32_t lPntrOP, int32_t lPntrProcesso,
                                  _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS) override {
     return Tratador().LeApontamentosProcesso(lPntrOP, lPntrProcesso, pRegPS);
@@ -119,8 +122,8 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
                                              usTipoLeituraApontamento);
   }
   HRESULT GravaEntradasPendentes(_REG_VARMO_OP_APONTAMENTO) override { return E_NOTIMPL; }
-  HRESULT BuscaSaldoParaApontamento(_REG_PP_KEY_ITEM_APONTAMENTOPS, _REG_PP_SALDO_PROCESSOPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaSaldoParaApontamento(_REG_PP_KEY_ITEM_APONTAMENTOPS regKey, _REG_PP_SALDO_PROCESSOPS* pRegPS) override {
+    return Tratador().BuscaSaldoParaApontamento(regKey, pRegPS);
   }
   HRESULT BuscaPonteirosNecessidades(_REG_VARMO_PONTEIROS_ULONGPS*) override { return E_NOTIMPL; }
   HRESULT BuscaPonteirosNecessidadesPeriodo(uint16_t, uint16_t, _REG_VARMO_PONTEIROS_ULONGPS*) override {

@@ -219,7 +219,7 @@ struct PPDiscoProcesso {
   uint8_t cRecebeApontamento;
   uint8_t cSituacao;
   uint8_t cApontarPesoBruto;
-  uint8_t cReservado97[1];
+  uint8_t cEncerramentoForcado;  // a report closed the process by force
   uint8_t cCustoPorApontamento;
   uint8_t cReservado99[29];
 };
@@ -251,6 +251,7 @@ static_assert(offsetof(PPDiscoProcesso, usPercentualQuebra) == 92);
 static_assert(offsetof(PPDiscoProcesso, cRecebeApontamento) == 94);
 static_assert(offsetof(PPDiscoProcesso, cSituacao) == 95);
 static_assert(offsetof(PPDiscoProcesso, cApontarPesoBruto) == 96);
+static_assert(offsetof(PPDiscoProcesso, cEncerramentoForcado) == 97);
 static_assert(offsetof(PPDiscoProcesso, cCustoPorApontamento) == 98);
 
 // Input of a process, "PPMT".

@@ -25,6 +25,7 @@
 #include "server/CPPModulo.h"
 #include "server/PPMovimentacaoProduto.h"
 #include "server/VarmoPrograma.h"
+#include "server/cadastros/PPClassesCadastros.h"
 #include "server/idl/Varmo.h"
 #include "server/op/PPConsultaMovimentacaoOP.h"
 #include "tests/server/EmpresaAtualizacao.h"
@@ -838,9 +839,11 @@ TEST_F(MovimentacaoProduto, HandlersAreAskedInOrderWithTheSessionUntilAnErrorOrT
   }
 }
 
-TEST(MovimentacaoProdutoSemTratadores, OnlyTheOrderSlotIsFilledUntilTheOtherHandlersComeAndTheQueryFails) {
+TEST(MovimentacaoProdutoSemTratadores, TheOrderAndTargetSlotsAreFilledAndTheEmptyOnesMakeTheQueryFail) {
   EXPECT_EQ(PPGetConsultaMovimentacao(kPPMovimentacaoOP).pCria, PPConsultaMovimentacaoOP().pCria);
-  for (int slot = kPPMovimentacaoFichaTecnica; slot < kPPQuantidadeSlotsMovimentacao; ++slot)
+  EXPECT_EQ(PPGetConsultaMovimentacao(kPPMovimentacaoMetasProducao).pCria,
+            PPConsultaMovimentacaoMetasProducao().pCria);
+  for (int slot = kPPMovimentacaoFichaTecnica; slot < kPPMovimentacaoMetasProducao; ++slot)
     EXPECT_EQ(PPGetConsultaMovimentacao(static_cast<PPSlotMovimentacao>(slot)).pCria, nullptr) << slot;
   EmpresaTeste empresa;  // the order checks need the session's company
   auto servidor = empresa.Servidor();

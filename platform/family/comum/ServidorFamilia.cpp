@@ -15,9 +15,9 @@ void ClasseFamilia::FalhaInicializacao(HRESULT hr) {
   falhaInicializacao_ = hr;
 }
 
-void ClasseFamilia::FalhaMetodo(const std::string& metodo, int vezes, HRESULT hr) {
+void ClasseFamilia::FalhaMetodo(const std::string& metodo, int vezes, HRESULT hr, int passam) {
   std::lock_guard<std::mutex> lock(mutex_);
-  falhasMetodos_[metodo] = {vezes, hr};
+  falhasMetodos_[metodo] = {passam, vezes, hr};
 }
 
 std::vector<InicializacaoFamilia> ClasseFamilia::Inicializacoes() const {
@@ -41,6 +41,10 @@ HRESULT ClasseFamilia::FalhaChamada(const std::string& metodo) {
   std::lock_guard<std::mutex> lock(mutex_);
   const auto falha = falhasMetodos_.find(metodo);
   if (falha == falhasMetodos_.end() || falha->second.vezes <= 0) return S_OK;
+  if (falha->second.passam > 0) {
+    --falha->second.passam;
+    return S_OK;
+  }
   --falha->second.vezes;
   return falha->second.hr;
 }

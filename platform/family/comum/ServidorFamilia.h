@@ -26,8 +26,9 @@
 //
 // Injections, per class: FailStarts(n) makes the next n creations of the class answer "server
 // unavailable" (0x800706BA), as while its module's server is starting or dying; FalhaInicializacao
-// (hr) makes every initialisation answer hr until it is given S_OK; FalhaMetodo(name, n, hr) makes
-// the next n calls of the named method (initialisations included) answer hr.
+// (hr) makes every initialisation answer hr until it is given S_OK; FalhaMetodo(name, n, hr, k) lets
+// the next k calls of the named method (initialisations included) pass and makes the n after them
+// answer hr (k 0: the very next calls), so that a later call can be refused while earlier ones pass.
 //
 // Objects are called on their caller's thread; a class guards its injections and recordings with
 // a lock of its own, since the module's run thread creates objects while tests read and inject.
@@ -86,7 +87,7 @@ class ClasseFamilia {
 
   void FailStarts(int vezes);
   void FalhaInicializacao(HRESULT hr);
-  void FalhaMetodo(const std::string& metodo, int vezes, HRESULT hr);
+  void FalhaMetodo(const std::string& metodo, int vezes, HRESULT hr, int passam = 0);
 
   std::vector<InicializacaoFamilia> Inicializacoes() const;
   // Objects created so far, and those still alive.
@@ -105,6 +106,7 @@ class ClasseFamilia {
 
  private:
   struct FalhaInjetada {
+    int passam = 0;  // calls still let through before the failures
     int vezes = 0;
     HRESULT hr = S_OK;
   };

@@ -49,8 +49,8 @@ struct IQVFT_Pedido : IUnknown {
   virtual HRESULT AtualizaQuantidadesProgramadas(uint32_t ulQtd,
                                                  const tagREG_DIFERENCA_QTD_PEDIDOPS* pregDiferencas) = 0;
   // The item release of a production entry, or its reversal (cEstorno): ulQtd 1 and one record.
-  // Answers 1 when it released or reversed, 0 when there was nothing to do; the order server's
-  // LiberaItemPedido takes any other answer but 0 as done.
+  // Answers 1 when it released or reversed, 0 when there was nothing to do, and a negative value
+  // when it failed, which the order server's LiberaItemPedido returns with nothing written.
   virtual HRESULT LiberaItem(uint32_t ulQtd, const tagREG_LIBERA_ITEM_PEDIDOPS* pregLiberacao) = 0;
   // The keys of the orders that pass the filter in the period, in a list that the server
   // allocates; called by the requirement demand before it reads each order (kind 3).

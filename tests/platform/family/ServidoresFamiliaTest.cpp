@@ -185,6 +185,13 @@ TEST_F(ServidoresFamiliaTest, InjectedMethodFailureCountsDownAndFailStartsIsPerC
   };
   EXPECT_EQ(inicializa(), kNegado);
   EXPECT_EQ(inicializa(), S_OK);
+  // Two calls let through, then two refused, then served again.
+  mestre.FalhaMetodo("Inicializa", 2, kNegado, 2);
+  EXPECT_EQ(inicializa(), S_OK);
+  EXPECT_EQ(inicializa(), S_OK);
+  EXPECT_EQ(inicializa(), kNegado);
+  EXPECT_EQ(inicializa(), kNegado);
+  EXPECT_EQ(inicializa(), S_OK);
 
   mestre.FailStarts(1);
   IUnknown* objeto = nullptr;
@@ -197,6 +204,6 @@ TEST_F(ServidoresFamiliaTest, InjectedMethodFailureCountsDownAndFailStartsIsPerC
             S_OK);
   objeto->Release();
   EXPECT_EQ(inicializa(), S_OK);
-  EXPECT_EQ(mestre.Criacoes(), 3);
+  EXPECT_EQ(mestre.Criacoes(), 8);
   EXPECT_EQ(mestre.Vivos(), 0);
 }

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <numeric>
 #include <string>
@@ -24,6 +23,7 @@
 #include "server/cadastros/CQVPP_TipoOP.h"
 #include "tests/crash/Queda.h"
 #include "tests/server/cadastros/EmpresaCadastros.h"
+#include "tests/support/EsperaFilhos.h"
 
 namespace {
 
@@ -577,18 +577,8 @@ TEST_F(TipoOPDoisProcessos, TwoProcessesNumberingOneTypeGetDistinctConsecutiveNu
     ASSERT_GE(filhos[indice], 0);
     if (filhos[indice] == 0) NumeraNoFilho(indice, *relato);
   }
-  const auto limite = std::chrono::steady_clock::now() + std::chrono::minutes(5);
-  int estados[2] = {-1, -1};
-  for (int indice = 0; indice < 2; ++indice) {
-    while (waitpid(filhos[indice], &estados[indice], WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > limite) {
-        kill(filhos[indice], SIGKILL);
-        waitpid(filhos[indice], &estados[indice], 0);
-        FAIL() << "child " << indice << " did not end";
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  }
+  std::vector<int> estados;
+  ASSERT_NO_FATAL_FAILURE(estados = EsperaFilhos(filhos, std::chrono::minutes(5)));
   for (int indice = 0; indice < 2; ++indice) {
     EXPECT_TRUE(WIFEXITED(estados[indice]) && WEXITSTATUS(estados[indice]) == 0)
         << "child " << indice << ": 0x" << std::hex << relato->erro[indice].load();

@@ -4,6 +4,25 @@
 
 #include "platform/family/base/ProdutoDF.h"
 
+namespace TesteOP {
+
+// An explicit instantiation may name a private member; the friend it defines hands the pointer out.
+template <class Marca, typename Marca::Tipo Membro>
+struct Acesso {
+  friend typename Marca::Tipo Membro_(Marca) { return Membro; }
+};
+#define QV_PASSO_OP(Marca)                                      \
+  template struct Acesso<Marca, &CPPServidorOP::Marca>;       \
+  Marca::Tipo Passo(Marca marca) { return Membro_(marca); }
+QV_PASSO_OP(GeraOPReprocesso)
+QV_PASSO_OP(CreditaApontamentoOrigem)
+QV_PASSO_OP(GravaRecursosNaoApontados)
+QV_PASSO_OP(GravaApontamentosRecurso)
+QV_PASSO_OP(PreparaRemessaApontamento)
+#undef QV_PASSO_OP
+
+}  // namespace TesteOP
+
 void EmpresaOPFamilia::SetUp() {
   EmpresaOP::SetUp();
   if (HasFatalFailure()) return;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/family/estoque/ServidorEstoque.h"
 #include "platform/family/vendas/ServidorVendas.h"
@@ -37,6 +38,26 @@ inline uint8_t U8De(const std::string& r, size_t d) { return De<uint8_t>(r, d); 
 inline uint16_t U16De(const std::string& r, size_t d) { return De<uint16_t>(r, d); }
 inline uint32_t U32De(const std::string& r, size_t d) { return De<uint32_t>(r, d); }
 inline int64_t QDe(const std::string& r, size_t d) { return De<int64_t>(r, d); }
+
+// The handler keeps the steps of reporting to itself (reporting and its reversal call them). The
+// tests reach them through member pointers, one tag a step, taken in EmpresaOPFamilia.cpp where
+// access is not checked: (op.*Passo(Tag{}))(...).
+#define QV_PASSO_OP(Marca, ...)        \
+  struct Marca {                       \
+    using Tipo = __VA_ARGS__;          \
+    friend Tipo Membro_(Marca);        \
+  };                                   \
+  Marca::Tipo Passo(Marca)
+QV_PASSO_OP(GeraOPReprocesso, HRESULT (CPPServidorOP::*)(uint16_t, uint32_t, PPDiscoApontamento&));
+QV_PASSO_OP(CreditaApontamentoOrigem, HRESULT (CPPServidorOP::*)(uint16_t, uint32_t, PPDiscoApontamento&, uint8_t));
+QV_PASSO_OP(GravaRecursosNaoApontados,
+            HRESULT (CPPServidorOP::*)(uint16_t, const std::vector<uint32_t>&, PPDiscoApontamento&));
+QV_PASSO_OP(GravaApontamentosRecurso,
+            HRESULT (CPPServidorOP::*)(uint16_t, uint16_t, const _REG_PP_APONTAMENTO_RECURSOPS*, uint32_t*));
+QV_PASSO_OP(PreparaRemessaApontamento,
+            HRESULT (CPPServidorOP::*)(const _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS&, uint16_t, uint16_t,
+                                       _REG_PP_REMESSA_INDUSTRIALIZACAOPS*));
+#undef QV_PASSO_OP
 
 }  // namespace TesteOP
 
