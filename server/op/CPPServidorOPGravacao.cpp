@@ -17,27 +17,15 @@
 #include "server/PPTextosStatus.h"
 #include "server/cadastros/CPPServidorCadastro.h"
 #include "server/op/CPPServidorOP.h"
+#include "server/op/PPCodigosOP.h"
 #include "server/op/PPConversaoOP.h"
 #include "server/op/PPRegistrosOP.h"
 
 namespace {
 
-// The lock of the order family, and the numbers of this file's refusals.
-constexpr int kPPMarcaOP = 29;
-constexpr uint32_t kPPErroQtdLimitada = 1589;
-constexpr uint32_t kPPErroSituacaoOP = 1592;
-constexpr uint32_t kPPErroItemProduzido = 1595;
-constexpr uint32_t kPPErroForaPeriodo = 1649;
-constexpr uint32_t kPPErroQuantidadeAlterada = 1708;
-constexpr uint32_t kPPErroCancelaRequisicao = 1734;
-
 // The files of a save: PPOP, PPIT, PPPR, PPMT, PPRP, PPIP, PPPE, PPAS, PPNC, PPIE, PPIN, PPRA.
 constexpr uint32_t kArquivosGravacao = 0x2E0027F;
 
-constexpr uint8_t kSituacaoNaoIniciada = 1;
-constexpr uint8_t kSituacaoCancelada = 99;
-constexpr uint8_t kItemNecessidade = 2;
-constexpr uint8_t kItemPedido = 3;
 constexpr uint8_t kNecessidadeOP = 1;  // cTipoRegistro of a requirement made by an order
 
 using Arquivos = CPPArquivosOP;
