@@ -81,6 +81,14 @@ void ApontamentoRecursoOperacao(_REG_PP_APONTAMENTO_RECURSO_OPERACAOPS* operacao
 }
 
 template <PPAlocacao kAlocacao>
+void ResumoApontamentoRecurso(_REG_PP_RESUMO_APONTAMENTO_RECURSOPS* resumo) {
+  LIBERA_ARRAY(resumo, usQuantApontamentoContador, pregContadores, kSemArrays);
+  LIBERA_ARRAY(resumo, usQuantApontamentoQuantidade, pregQuantidades, kSemArrays);
+  LIBERA_ARRAY(resumo, usQuantApontamentoIntervalo, pregIntervalos, kSemArrays);
+  LIBERA_ARRAY(resumo, usQuantApontamentoDetalhe, pregDetalhes, kSemArrays);
+}
+
+template <PPAlocacao kAlocacao>
 void ApontamentoRecurso(_REG_PP_APONTAMENTO_RECURSOPS* recurso) {
   LIBERA_ARRAY(recurso, usQuantidadeApontamentoOperacao, pregOperacoes,
                ApontamentoRecursoOperacao<kAlocacao>);
@@ -163,4 +171,6 @@ LIBERA_REGISTRO(LiberaRegistroRemessaIndustrializacao, _REG_PP_REMESSA_INDUSTRIA
 LIBERA_REGISTRO(LiberaRegistroApontamentoRecurso, _REG_PP_APONTAMENTO_RECURSOPS, ApontamentoRecurso)
 LIBERA_REGISTRO(LiberaRegistroApontamentoRecursoOperacao, _REG_PP_APONTAMENTO_RECURSO_OPERACAOPS,
                 ApontamentoRecursoOperacao)
+LIBERA_REGISTRO(LiberaRegistroResumoApontamentoRecurso, _REG_PP_RESUMO_APONTAMENTO_RECURSOPS,
+                ResumoApontamentoRecurso)
 LIBERA_REGISTRO(LiberaRegistroTipoRecurso, _REG_PP_TIPO_RECURSOPS, TipoRecurso)

@@ -4,7 +4,8 @@
 // returns from outside processing (movements, scrap movement, processors with their orders,
 // last-process reports, keys), not-reported and reported resources (operations with counters,
 // quantities, intervals and details), imported keys and its shipment with the inputs sent. And of
-// a resource type: its operations with the counters, quantities, intervals and details asked.
+// a resource type: its operations with the counters, quantities, intervals and details asked. And
+// of a resource-report summary: its counters, quantities, intervals and details.
 //
 // Each routine frees every array that one record reaches, deepest first; the record itself stays
 // the caller's. bAlocadoPorNew tells who allocated the arrays and so how they go back: not 0, a
@@ -41,6 +42,7 @@ void LiberaRegistroApontamentoRecurso(_REG_PP_APONTAMENTO_RECURSOPS* recurso,
                                       uint8_t bAlocadoPorNew);
 void LiberaRegistroApontamentoRecursoOperacao(_REG_PP_APONTAMENTO_RECURSO_OPERACAOPS* operacao,
                                               uint8_t bAlocadoPorNew);
+void LiberaRegistroResumoApontamentoRecurso(_REG_PP_RESUMO_APONTAMENTO_RECURSOPS* resumo, uint8_t bAlocadoPorNew);
 // A resource type read with reading kind 0 states its operations by the count alone (no array):
 // that count is the type's data and stays.
 void LiberaRegistroTipoRecurso(_REG_PP_TIPO_RECURSOPS* tipoRecurso, uint8_t bAlocadoPorNew);

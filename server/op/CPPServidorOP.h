@@ -293,6 +293,44 @@ class CPPServidorOP : public CPPServidorOPUso {
   };
   HRESULT CalculaSaldoProcesso(const _REG_VARMO_OP_APONTAMENTO& reg, SaldoProcesso* pSaldo);
 
+  // ---- Report queries (CPPServidorOPApontamentoBusca.cpp) -----------------------------------------
+  // Read only, no lock. Keys and lists go to new arrays of the task allocator (none when nothing
+  // matches); arquivos null: the scan opens its own files.
+  HRESULT BuscaPonteirosApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS RegPS, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS,
+                                    CPPArquivosOP* arquivos);
+  HRESULT BuscaApontamentos(_REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS, CPPArquivosOP* arquivos, uint16_t usTipoLeitura);
+  HRESULT BuscaApontamentosRecursos(_REG_PP_FILTRO_APONTAMENTO_RECURSOPS regFiltro,
+                                    _REG_PP_LISTA_RESUMO_APONTAMENTO_RECURSOPS* pRegPS);
+  HRESULT BuscaApontamentosRecursoPeriodo(_REG_PP_DISPONIBILIDADE_RECURSOPS regDisponibilidade,
+                                          _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  HRESULT BuscaOPGeradoraDaEntrada(_REG_PP_ENTRADA_PRODUCAOPS regEntrada, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  HRESULT BuscaOPConsumidoraInsumo(_REG_PP_ENTRADA_PRODUCAOPS regEntrada, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+
+  // ---- Reversal of reports (CPPServidorOPRemocao.cpp) ---------------------------------------------
+  // bMarca 1 takes the order lock for the whole removal; 0 runs inside the caller's.
+  HRESULT RemoveApontamento(uint32_t ulChave, uint8_t bMarca);
+  HRESULT RemoveApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS reg,
+                                                   uint8_t bMarca);
+  HRESULT LeRetornosIndustExterna(uint32_t ulChave, _REG_VARMO_LISTA_RETORNO_IND_EXTPS* pRegPS);
+
+  // ---- Cancelling and interrupting orders (CPPServidorOPCancelamento.cpp) -------------------------
+  // bMarca 1 takes the order lock; 0 runs inside the caller's (a report's removal).
+  HRESULT Cancela(uint32_t ulQtd, const uint32_t* plPonteiros, uint8_t bMarca);
+  HRESULT InterromperOP(uint32_t ulChaveOP, BSTR bsObservacao);
+
+  // ---- Requirements (CPPServidorOPNecessidade.cpp) ------------------------------------------------
+  // bMarca 1 takes the order lock for the whole operation; 0 runs inside the caller's.
+  HRESULT GravaNecessidade(uint32_t ulChave, _REG_VARMO_OP_NECESSIDADE RegPS, uint32_t* pulChave, uint8_t bMarca);
+  HRESULT CancelaNecessidade(uint32_t ulChave, uint8_t bMarca);
+  HRESULT AgruparNecessidades(_REG_VARMO_PONTEIROS_ULONGPS RegPS, uint32_t* pulChave);
+  HRESULT LeNecessidade(uint32_t ulChave, _REG_VARMO_OP_NECESSIDADE* pRegPS);
+  HRESULT LePonteirosNecessidades(uint32_t ulQtd, const uint32_t* pulChaves, _REG_VARMO_OP_NECESSIDADE* pRegPS);
+  HRESULT BuscaPonteirosNecessidades(_REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  HRESULT BuscaPonteirosNecessidadesPeriodo(uint16_t usDataInicial, uint16_t usDataFinal,
+                                            _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  HRESULT BuscaQtdsNecessarias(_REG_PP_FILTRO_QTDS_NECESSARIASPS regFiltro, _REG_VARMO_LISTA_QTDS_NECESSARIASPS* pRegPS);
+  HRESULT BuscaListaDadoPedido(_REG_VARMO_KEY_ITEM_PEDIDO_OPPS regKey, REG_VARMO_LISTA_DADO_ITEM_PEDIDO_OPPS* pRegPS);
+
  private:
   // ---- Session (CPPServidorOP.cpp) ----------------------------------------------------------------
   HRESULT InicializaCompleto(const _REG_VARMO_INICIALIZAPS& regPS);
@@ -533,4 +571,159 @@ class CPPServidorOP : public CPPServidorOPUso {
   // comes through the supplier connection, the branch through the branch server.
   HRESULT PreparaRemessaApontamento(const _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS& infApontamento,
                                     uint16_t usData, uint16_t usHora, _REG_PP_REMESSA_INDUSTRIALIZACAOPS* pRemessa);
+
+  // ---- Report queries (CPPServidorOPApontamentoBusca.cpp) -----------------------------------------
+  // LePonteiros' bits of the report lists (5, 6, 8, 9, 12) as LeApontamento's read kind: always the
+  // returns and the shipment (0x23), 0x8 for bit 8 or 12, 0x40 for bit 12, 0x4 for bit 6, 0x10 for
+  // bit 9. Defined with the single-report readers, which translate the same bits.
+  static uint16_t TipoLeituraApontamentos(uint16_t usTipoLeitura);
+  // The keys of the reports that pass the stored report filter, in scan order: the open period's
+  // months, or the stored lChaveOP's month alone.
+  HRESULT BuscaChavesApontamento(CPPArquivosOP* arquivos, std::vector<uint32_t>& chaves);
+  // The summaries of one month's reports that are not removed, one per operation of each resource
+  // report, that pass the filter, each with its four lists (the caller frees them).
+  HRESULT ResumeApontamentosRecursosMes(CPPArquivosOP& arquivos, const _REG_PP_FILTRO_APONTAMENTO_RECURSOPS& filtro,
+                                        std::vector<_REG_PP_RESUMO_APONTAMENTO_RECURSOPS>& resumos);
+  // The summaries of one resource report (base: those of its report), one per operation.
+  HRESULT ResumeApontamentoRecurso(CPPArquivosOP& arquivos, const _REG_PP_FILTRO_APONTAMENTO_RECURSOPS& filtro,
+                                   _REG_PP_RESUMO_APONTAMENTO_RECURSOPS base, const PPDiscoApontamentoRecurso& disco,
+                                   std::vector<_REG_PP_RESUMO_APONTAMENTO_RECURSOPS>& resumos);
+  // Every non-zero field of the filter met by the summary.
+  static bool ConfereFiltroApontamentoRecurso(const _REG_PP_FILTRO_APONTAMENTO_RECURSOPS& filtro,
+                                              const _REG_PP_RESUMO_APONTAMENTO_RECURSOPS& resumo);
+  // Batch tracing: the keys of the orders (each once) of the reports that pass the stored report
+  // filter and of which confere finds a movement that matches the entry, over every month with a
+  // report file. confere answers S_FALSE for a match.
+  using PPConfereApontamentoLote = HRESULT (*)(CPPArquivosOP& arquivos, const _REG_PP_ENTRADA_PRODUCAOPS& entrada,
+                                               const PPDiscoApontamento& apontamento);
+  HRESULT BuscaOPsDoLote(const _REG_PP_ENTRADA_PRODUCAOPS& entrada, PPConfereApontamentoLote confere,
+                         _REG_VARMO_PONTEIROS_ULONGPS* pRegPS);
+  // What a report produced (its posted entries, its scrap entry, its returns' scrap entries) and
+  // what it consumed (its stock movements, its returns' movements).
+  static HRESULT ConfereEntradasGeradas(CPPArquivosOP& arquivos, const _REG_PP_ENTRADA_PRODUCAOPS& entrada,
+                                        const PPDiscoApontamento& apontamento);
+  static HRESULT ConfereInsumosConsumidos(CPPArquivosOP& arquivos, const _REG_PP_ENTRADA_PRODUCAOPS& entrada,
+                                          const PPDiscoApontamento& apontamento);
+  // S_FALSE when a movement of the run (bSoLancados: only those the stock took) or the single
+  // PPME record matches the entry.
+  static HRESULT ConfereSequenciaEntrada(CPPArquivosOP& arquivos, const _REG_PP_ENTRADA_PRODUCAOPS& entrada,
+                                         uint32_t ulPrimeiro, uint16_t usQtd, bool bSoLancados);
+  static HRESULT ConfereRegistroEntrada(CPPArquivosOP& arquivos, const _REG_PP_ENTRADA_PRODUCAOPS& entrada,
+                                        uint32_t ulRegistro);
+  static HRESULT ConfereMovimentoEntrada(CPPArquivosOP& arquivos, const _REG_PP_ENTRADA_PRODUCAOPS& entrada,
+                                         const PPDiscoMovimento& movimento);
+  // The movement's product, grade, batch dates and batch number (without regard to case) against
+  // the entry's: all of them with cConsiderarSomenteIdenticos, else only those the entry sets.
+  static bool ConfereEntradaProducao(const _REG_PP_ENTRADA_PRODUCAOPS& entrada, const PPMovimentoLote& movimento);
+  // ---- end of report queries ----
+
+  // ---- Reversal of reports (CPPServidorOPRemocao.cpp) ---------------------------------------------
+  // The run of PPME records (of usMesAno) taken back from the inventory one by one: each posted
+  // movement (key positive, cLancado 1) through EstornaMovimentosApontamento, and marked not posted
+  // (cLancado 0) as soon as the inventory has removed it, so that a retry after a failure skips it.
+  HRESULT EstornaListaMovimentos(uint16_t usMesAno, uint32_t ulChaveOP, uint32_t ulPrimeiro, uint16_t usQtd);
+  // EstornaMovimentosApontamento with *pbRemovido true once the inventory removed the movement,
+  // also when the target correction after it failed (CPPServidorOPMovimentos.cpp).
+  HRESULT EstornaMovimentoEstoque(uint32_t ulChaveOP, uint32_t ulChaveMovimento, bool* pbRemovido);
+  // The item that a last-process report credits, as recording finds it and its reversal must find
+  // it again: the order's item of the kind, source, line and origin report, else the order's
+  // first. *pulRegistro its PPIT record, 0 when the order has no items (CPPServidorOPApontamento.cpp).
+  HRESULT LocalizaItemApontamento(uint16_t usMesAno, const PPDiscoOP& ordem, uint8_t cTipoItem,
+                                  uint32_t lPonteiroPedidoNecessidade, uint16_t usIdxItemPedido,
+                                  uint32_t ulChaveOrigem, uint32_t* pulRegistro, PPDiscoItem* pItem);
+  // One RemoveApontamento: the state that its steps share, and the steps.
+  class RemocaoApontamento;
+  // 1596 when taking the report's quantity out of its process (not the last) would leave less than
+  // the next process reported, scrap counted on both sides.
+  static HRESULT ConfereSaldoPosterior(const SaldoProcesso& saldo, const PPDiscoApontamento& apontamento);
+  // A reprocess order's last-process report (record ulRegistro of usMesAno) taken back from its
+  // origin report: 1596 when the origin's process would keep less than its next process reported
+  // (VerificaItemReprocesso, reads only), else CreditaApontamentoOrigem with cEstorno 1.
+  HRESULT VerificaItemReprocesso(const PPDiscoApontamento& apontamento);
+  HRESULT EstornaItemReprocesso(uint16_t usMesAno, uint32_t ulRegistro, PPDiscoApontamento& apontamento);
+  // ---- end of reversal ----
+
+  // ---- Returns from outsourced processing taken back (CPPServidorOPRemocaoRetorno.cpp) -----------
+  // What one return posted, taken back: the reports it consumed flagged pending again (offset
+  // 184 = 1), its stock movements and its scrap entry (with cPossuiRefugo) through
+  // EstornaListaMovimentos.
+  HRESULT EstornaRetorno(uint16_t usMesAno, uint32_t ulChaveOP, const PPDiscoRetorno& retorno);
+  // Byte 14 of the pending return invoice (PPNF of the key's month) set to 255; a key that is not
+  // positive names no invoice (S_OK, nothing written), one without record 1591.
+  HRESULT LiberaNFPendente(uint32_t ulChaveNF);
+  // One RemoveApontamentoRetornoIndustrializacao: the report and its returns as read, and the steps.
+  class RemocaoRetorno;
+  // EstornaRetorno without the consumed reports: the stock movements, then the scrap entry.
+  HRESULT EstornaMovimentosRetorno(uint16_t usMesAno, uint32_t ulChaveOP, const PPDiscoRetorno& retorno);
+  // The reports that the return's transit made (RemoveApontamento, bMarca 0), processor by processor
+  // with their orders' reports, then the last-process reports and the keys of the return; a report
+  // that the transit reused is only unlinked from the report ulRegistroApontamento of usMesAno.
+  HRESULT EstornaTransitoRetorno(uint16_t usMesAno, uint32_t ulRegistroApontamento, const PPDiscoRetorno& retorno);
+  // The linked-report list of the reused report (PPTA run at report bytes 128/170) appended anew
+  // without ulChaveApontamento.
+  HRESULT DesvinculaApontamento(uint32_t ulChaveReutilizado, uint32_t ulChaveApontamento);
+  // ---- end of returns taken back ----
+
+  // ---- Cancelling and interrupting orders (CPPServidorOPCancelamento.cpp) -------------------------
+  // The steps both run on one order (its header op, of the month usMesAno), inside the order lock.
+  // Each marks what it has given back as soon as it has, so that a run broken off halfway and
+  // started again does not give anything back twice.
+  // What the reprocess items of cancelled orders leave to do once all are cancelled: a target per
+  // product and grid, and the reports they came from.
+  struct ReprocessoCancelado;
+  // The items' open balance (programmed - cancelled - produced, never below 0) of each item
+  // integrated and not yet cancelled, back to its sales order or requirement; every item then
+  // cancelled (cCancelado). Reprocess items are gathered into reprocesso when it is not null.
+  HRESULT DevolveItensOP(uint16_t usMesAno, const PPDiscoOP& op, ReprocessoCancelado* reprocesso);
+  // Every input not yet cancelled: its requirement cancelled (CancelaNecessidade), then itself.
+  HRESULT CancelaInsumosOP(uint16_t usMesAno, const PPDiscoOP& op);
+  // The processes from the last to the first: not started ones after the running one 99, running
+  // ones 62, concluded ones as they are.
+  HRESULT InterrompeProcessosOP(uint16_t usMesAno, const PPDiscoOP& op);
+  // The order's shipments in state 1 or 8 (PPRM of the month, when there is one) go to state 0.
+  HRESULT EncerraRemessasOP(uint16_t usMesAno, uint32_t ulChaveOP);
+  // The header of the key for the first pass of Cancela, read only; 1587 for a key without record,
+  // 16021 for a month without orders, 1586 for a removed order.
+  HRESULT LeCabecalhoCancelamento(uint32_t ulChaveOP, PPDiscoOP* pOP) const;
+  HRESULT RegravaCabecalhoCancelamento(uint32_t ulChaveOP, const PPDiscoOP& op) const;
+  HRESULT CancelaOrdem(uint32_t ulChaveOP, ReprocessoCancelado& reprocesso);
+  HRESULT ConcluiReprocessoCancelado(const ReprocessoCancelado& reprocesso);
+  // Shared with the save's item integration: the sales-order difference records sent to the sales
+  // server (nothing while the branch does not integrate sales orders or there are none); a
+  // requirement's programmed quantity moved by diferenca, what a cancelled requirement or one of a
+  // cancelled order gets back becoming cancelled quantity; whether order lRegistro of a month is
+  // cancelled (0: no order).
+  HRESULT EnviaDiferencasPedidos(std::vector<tagREG_DIFERENCA_QTD_PEDIDOPS>& diferencas);
+  HRESULT AjustaNecessidade(CPPArquivosOP& necessidades, uint32_t ulChave, int64_t diferenca);
+  HRESULT OrdemCancelada(uint16_t usMesAno, int32_t lRegistro, bool* pbCancelada);
+  // ---- end of cancelling ----
+
+  // ---- Requirements (CPPServidorOPNecessidade.cpp) ------------------------------------------------
+  // One BuscaQtdsNecessarias: the list of per-product totals and its steps.
+  class DemandaNecessidades;
+  // Recording dates of requirements (and today, when grouping) must lie in the open period.
+  bool NoPeriodoAberto(uint16_t usData) const;
+  // visita(key, record) for each requirement of the months usMesInicial .. usMesFinal that have a
+  // PPNC, records 1 .. count in order; an answer other than S_OK ends the walk with itself.
+  using PPVisitaNecessidade = std::function<HRESULT(uint32_t, const PPDiscoNecessidade&)>;
+  HRESULT PercorreNecessidades(uint16_t usMesInicial, uint16_t usMesFinal, const PPVisitaNecessidade& visita);
+  // The requirements recorded from usDataInicial (raised to usDataVisualizacao when the master
+  // settings use it) to usDataFinal that pass filtro, handed to visita in month and record order.
+  HRESULT BuscaNecessidades(const _REG_VARMO_FILTROPS& filtro, uint16_t usDataInicial, uint16_t usDataFinal,
+                            const PPVisitaNecessidade& visita);
+  // Whether the requirement (of the month usMesAno) passes the order filter as the requirement
+  // lists apply it. Only a filter's sales order or client reads the generating order and asks the
+  // sales server; whatever cannot be read there does not pass.
+  HRESULT ConfereFiltroNecessidade(const _REG_VARMO_FILTROPS& filtro, uint16_t usMesAno,
+                                   const PPDiscoNecessidade& necessidade, bool* pbPassa);
+  HRESULT ConferePedidoNecessidade(const _REG_VARMO_FILTROPS& filtro, uint16_t usMesAno,
+                                   const PPDiscoNecessidade& necessidade, bool* pbPassa);
+  // visita(sales-order key, order, item, item index) for each item of the sales orders that the
+  // sales server finds, in the open period, for the product position, client and emission dates
+  // (each left out at 0). A failing server call ends the walk with its result.
+  using PPVisitaItemPedido =
+      std::function<HRESULT(uint32_t, const tagREG_PEDIDOPS&, const tagREG_ITENSPEDIDOPS&, uint16_t)>;
+  HRESULT PercorreItensPedidos(const _REG_POSICAO_PRODUTOPS& posicao, int32_t lPonteiroCliente,
+                               uint16_t usDataInicial, uint16_t usDataFinal, const PPVisitaItemPedido& visita);
+  // ---- end of requirements ----
 };

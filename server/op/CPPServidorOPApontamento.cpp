@@ -256,23 +256,12 @@ HRESULT CPPServidorOP::GravacaoApontamento::PreparaRemessa() {
 // 14. decided ahead: the item of a last-process report (the matching one, else the order's first)
 // as it will be rewritten, its credited quantity, and 1595 when it would owe less than nothing.
 HRESULT CPPServidorOP::GravacaoApontamento::PreparaItem() {
-  if (!bQuantidade_ || !bUltimo_ || ordem_.usQtdItens == 0) return S_OK;
-  CPPArqEx arquivo;
-  if (int erro = arquivo.Abre(Caminho(PPArquivoPeriodoOP::IT), 'L', sizeof(PPDiscoItem), false, true))
-    return PPErroHResultMotor(erro);
-  std::vector<PPDiscoItem> itens;
-  if (HRESULT hr = PPLeSequenciaOP(arquivo, ordem_.ulPrimeiroItem, ordem_.usQtdItens, itens)) return hr;
-  size_t indice = 0;
-  for (size_t i = 0; i < itens.size(); ++i) {
-    if (ItemDoApontamento(itens[i], reg_.cTipoItem, reg_.lPonteiroPedidoNecessidade, reg_.usIdxItemPedido) &&
-        itens[i].ulChaveApontamentoOPOrigem == reg_.ulChaveApontamentoOPOrigem) {
-      indice = i;
-      break;
-    }
-  }
-  ulRegistroItem_ = ordem_.ulPrimeiroItem + static_cast<uint32_t>(indice);
-  item_ = itens[indice];
-  if (!bInterna_) return S_OK;
+  if (!bQuantidade_ || !bUltimo_) return S_OK;
+  if (HRESULT hr = op_.LocalizaItemApontamento(usMesAno_, ordem_, reg_.cTipoItem, reg_.lPonteiroPedidoNecessidade,
+                                               reg_.usIdxItemPedido, reg_.ulChaveApontamentoOPOrigem,
+                                               &ulRegistroItem_, &item_))
+    return hr;
+  if (!ulRegistroItem_ || !bInterna_) return S_OK;
 
   const int64_t quantidade = reg_.vQuantidadeApontada.int64;
   const int64_t refugo = reg_.vQuantidadeRefugo.int64;
@@ -544,6 +533,29 @@ HRESULT CPPServidorOP::GravaApontamento(_REG_VARMO_OP_APONTAMENTO RegPS, uint32_
   if (HRESULT hr = gravacao.AtualizaSituacao(); FAILED(hr)) return hr;
   gravacao.GravaHistorico();
   return gravacao.CreditaOrigem();
+}
+
+HRESULT CPPServidorOP::LocalizaItemApontamento(uint16_t usMesAno, const PPDiscoOP& ordem, uint8_t cTipoItem,
+                                               uint32_t lPonteiroPedidoNecessidade, uint16_t usIdxItemPedido,
+                                               uint32_t ulChaveOrigem, uint32_t* pulRegistro, PPDiscoItem* pItem) {
+  *pulRegistro = 0;
+  if (ordem.usQtdItens == 0) return S_OK;
+  CPPArqEx arquivo;
+  if (int erro = arquivo.Abre(CaminhoArquivo(PPArquivoPeriodoOP::IT, usMesAno), 'L', sizeof(PPDiscoItem), false, true))
+    return PPErroHResultMotor(erro);
+  std::vector<PPDiscoItem> itens;
+  if (HRESULT hr = PPLeSequenciaOP(arquivo, ordem.ulPrimeiroItem, ordem.usQtdItens, itens)) return hr;
+  size_t indice = 0;
+  for (size_t i = 0; i < itens.size(); ++i) {
+    if (ItemDoApontamento(itens[i], cTipoItem, lPonteiroPedidoNecessidade, usIdxItemPedido) &&
+        itens[i].ulChaveApontamentoOPOrigem == ulChaveOrigem) {
+      indice = i;
+      break;
+    }
+  }
+  *pulRegistro = ordem.ulPrimeiroItem + static_cast<uint32_t>(indice);
+  *pItem = itens[indice];
+  return S_OK;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -107,16 +107,6 @@ uint32_t ArquivosLeitura(uint16_t usTipoLeitura) {
   return lBits;
 }
 
-// LePonteiros' read kind (bits 5, 6, 8, 9, 12) as LeApontamento's.
-uint16_t TipoLeituraApontamentosProcesso(uint16_t usTipoLeitura) {
-  uint16_t tipo = kTipoApontamentosProcesso;
-  if (PPTipoLeituraBit8ou12(usTipoLeitura)) tipo |= kTipoRecursos;
-  if (PPTipoLeituraBit12(usTipoLeitura)) tipo |= kTipoOperacoes;
-  if (PPTipoLeituraBit6(static_cast<uint8_t>(usTipoLeitura))) tipo |= kTipoMovimentosDisco;
-  if (PPTipoLeituraBit9(usTipoLeitura)) tipo |= kTipoMovimentosEstoque;
-  return tipo;
-}
-
 void LiberaApontamentos(_REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS) {
   for (int32_t i = 0; i < pRegPS->lQuantidade; ++i) LiberaRegistroApontamento(&pRegPS->pregApontamentos[i], 0);
   CoTaskMemFree(pRegPS->pregApontamentos);
@@ -125,6 +115,15 @@ void LiberaApontamentos(_REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS) {
 }
 
 }  // namespace
+
+uint16_t CPPServidorOP::TipoLeituraApontamentos(uint16_t usTipoLeitura) {
+  uint16_t tipo = kTipoApontamentosProcesso;
+  if (PPTipoLeituraBit8ou12(usTipoLeitura)) tipo |= kTipoRecursos;
+  if (PPTipoLeituraBit12(usTipoLeitura)) tipo |= kTipoOperacoes;
+  if (PPTipoLeituraBit6(static_cast<uint8_t>(usTipoLeitura))) tipo |= kTipoMovimentosDisco;
+  if (PPTipoLeituraBit9(usTipoLeitura)) tipo |= kTipoMovimentosEstoque;
+  return tipo;
+}
 
 // ---------------------------------------------------------------------------------------------------
 // The filter and the walks
@@ -669,7 +668,7 @@ HRESULT CPPServidorOP::LeApontamentosDoProcesso(CPPArquivosOP& arquivos, uint32_
   if (HRESULT hrArray = NovoArray(static_cast<uint32_t>(chaves.size()), &apontamentos)) return hrArray;
   pRegPS->pregApontamentos = apontamentos;
   pRegPS->lQuantidade = static_cast<int32_t>(chaves.size());
-  const uint16_t usTipoApontamento = TipoLeituraApontamentosProcesso(usTipoLeitura);
+  const uint16_t usTipoApontamento = TipoLeituraApontamentos(usTipoLeitura);
   for (size_t i = 0; i < chaves.size() && !hr; ++i)
     hr = LeApontamentoNoConjunto(arquivos, chaves[i], usTipoApontamento, &apontamentos[i]);
   if (hr) LiberaApontamentos(pRegPS);

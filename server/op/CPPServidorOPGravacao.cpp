@@ -20,6 +20,7 @@
 #include "server/op/PPCodigosOP.h"
 #include "server/op/PPConversaoOP.h"
 #include "server/op/PPRegistrosOP.h"
+#include "server/op/PPSequenciaOP.h"
 
 namespace {
 
@@ -90,11 +91,6 @@ template <class Registro>
 HRESULT AnexaSequencia(CPPArqEx& arquivo, const std::vector<Registro>& registros, uint32_t* pulPrimeiro) {
   return PPAnexaRegistros(arquivo, reinterpret_cast<const uint8_t*>(registros.data()),
                           static_cast<uint32_t>(registros.size()), pulPrimeiro);
-}
-
-template <class Registro>
-HRESULT RegravaRegistro(CPPArqEx& arquivo, uint32_t registro, const Registro& dados) {
-  return PPErroHResultMotor(arquivo.Grava(&dados, &registro));
 }
 
 // Writes a text of a record into a variable-record file, in place of the text at *ponteiro when
@@ -179,8 +175,6 @@ class CPPServidorOP::Gravacao {
   HRESULT RecalculaEtiquetas(const PPDiscoProcesso& disco);
   HRESULT GravaApontamentosSimples(const _REG_VARMO_OP_PROCESSOPS& processo, PPDiscoProcesso& disco);
   HRESULT NecessidadesAtendidas(bool* pbAtendida);
-  HRESULT AjustaNecessidade(Arquivos& necessidades, uint32_t ulChave, int64_t diferenca);
-  HRESULT OrdemCancelada(uint16_t usMesAno, int32_t lRegistro, bool* pbCancelada);
 
   CPPServidorOP& op_;
   const uint32_t lPntrIn_;
@@ -461,7 +455,7 @@ HRESULT CPPServidorOP::Gravacao::ProcessosMantidos() {
       disco.usMaiorDataFim = disco.usMaiorHoraFim = 0;
       if (HRESULT hr = GravaApontamentosSimples(processo, disco)) return hr;
     }
-    if (HRESULT hr = RegravaRegistro(arquivos_.m_arqProcesso, registro, disco)) return hr;
+    if (HRESULT hr = PPRegravaRegistroOP(arquivos_.m_arqProcesso, registro, disco)) return hr;
   }
   return S_OK;
 }
@@ -484,7 +478,7 @@ HRESULT CPPServidorOP::Gravacao::AtualizaNecessidadesInsumos(const PPDiscoProces
     necessidade.vQtdCancelada.int64 = restante > 0 ? restante : 0;
     necessidade.usPonteiroUsuarioCancelManual = op_.m_usUsuario;
     necessidade.usDataCancelamentoManual = QVGetDataAtual(false);
-    if (HRESULT hr = RegravaRegistro(arquivos_.m_arqNecessidade, registro, necessidade)) return hr;
+    if (HRESULT hr = PPRegravaRegistroOP(arquivos_.m_arqNecessidade, registro, necessidade)) return hr;
   }
   return S_OK;
 }
@@ -614,7 +608,7 @@ HRESULT CPPServidorOP::Gravacao::RecalculaEtiquetas(const PPDiscoProcesso& disco
   for (size_t j = 0; j < etiquetas.size(); ++j) {
     etiquetas[j].ulQuantidadeTotal = TotalEtiquetas(total_, etiquetas[j].usQuantidade);
     if (HRESULT hr =
-            RegravaRegistro(arquivos_.m_arqProcessoEtiqueta, primeira + static_cast<uint32_t>(j), etiquetas[j]))
+            PPRegravaRegistroOP(arquivos_.m_arqProcessoEtiqueta, primeira + static_cast<uint32_t>(j), etiquetas[j]))
       return hr;
   }
   return S_OK;
@@ -766,46 +760,48 @@ HRESULT CPPServidorOP::Gravacao::IntegraItens() {
   acumula(novos, true);
   acumula(gravados, false);
 
-  if (op_.m_mestre.GetIntegraPedidos()) {
-    std::vector<tagREG_DIFERENCA_QTD_PEDIDOPS> diferencas;
-    for (const auto& [item, quantidade] : pedidos) {
-      if (!quantidade) continue;
-      tagREG_DIFERENCA_QTD_PEDIDOPS diferenca{};
-      diferenca.vQuantidade.int64 = quantidade;
-      diferenca.lPonteiroPedido = item.first;
-      diferenca.usIdxItemPedido = item.second;
-      diferencas.push_back(diferenca);
-    }
-    if (!diferencas.empty()) {
-      HRESULT hr = S_OK;
-      IQVFT_Pedido* pedido = op_.GetIPedido(&hr);
-      if (!pedido) return SemServidor(hr);
-      hr = pedido->AtualizaQuantidadesProgramadas(static_cast<uint32_t>(diferencas.size()), diferencas.data());
-      if (FAILED(hr)) return hr;
-    }
+  std::vector<tagREG_DIFERENCA_QTD_PEDIDOPS> diferencas;
+  for (const auto& [item, quantidade] : pedidos) {
+    if (!quantidade) continue;
+    tagREG_DIFERENCA_QTD_PEDIDOPS diferenca{};
+    diferenca.vQuantidade.int64 = quantidade;
+    diferenca.lPonteiroPedido = item.first;
+    diferenca.usIdxItemPedido = item.second;
+    diferencas.push_back(diferenca);
   }
+  if (HRESULT hr = op_.EnviaDiferencasPedidos(diferencas)) return hr;
 
   Arquivos arquivosNecessidades;
   if (HRESULT hr = arquivosNecessidades.Inicializa(op_.m_strEmpresa, 0, 0)) return hr;
   arquivosNecessidades.SetArquivos(Arquivos::kArqNecessidade);
   for (const auto& [chave, quantidade] : necessidades) {
     if (!quantidade) continue;
-    if (HRESULT hr = AjustaNecessidade(arquivosNecessidades, chave, quantidade)) return hr;
+    if (HRESULT hr = op_.AjustaNecessidade(arquivosNecessidades, chave, quantidade)) return hr;
   }
 
   for (size_t i = 0; i < novos.size(); ++i) {
     if (novos[i].cTipoItem != kItemNecessidade && novos[i].cTipoItem != kItemPedido) continue;
     novos[i].cIntegradoQuantidade = 1;
-    if (HRESULT hr = RegravaRegistro(itens.m_arqItem, novo_.ulPrimeiroItem + static_cast<uint32_t>(i), novos[i]))
+    if (HRESULT hr = PPRegravaRegistroOP(itens.m_arqItem, novo_.ulPrimeiroItem + static_cast<uint32_t>(i), novos[i]))
       return hr;
   }
   return S_OK;
 }
 
+// The sales server takes the differences while the branch integrates sales orders.
+HRESULT CPPServidorOP::EnviaDiferencasPedidos(std::vector<tagREG_DIFERENCA_QTD_PEDIDOPS>& diferencas) {
+  if (diferencas.empty() || !m_mestre.GetIntegraPedidos()) return S_OK;
+  HRESULT hr = S_OK;
+  IQVFT_Pedido* pedido = GetIPedido(&hr);
+  if (!pedido) return SemServidor(hr);
+  hr = pedido->AtualizaQuantidadesProgramadas(static_cast<uint32_t>(diferencas.size()), diferencas.data());
+  return FAILED(hr) ? hr : S_OK;
+}
+
 // A requirement takes the difference into its programmed quantity. What an order gives back to a
 // requirement that was cancelled by hand, or whose generating order is cancelled, can no longer be
 // asked for: it becomes cancelled quantity, so the requirement does not turn pending again.
-HRESULT CPPServidorOP::Gravacao::AjustaNecessidade(Arquivos& necessidades, uint32_t ulChave, int64_t diferenca) {
+HRESULT CPPServidorOP::AjustaNecessidade(Arquivos& necessidades, uint32_t ulChave, int64_t diferenca) {
   const uint16_t mes = QVGetMesAnoDaChave(ulChave);
   if (!necessidades.Existe(Arquivos::kArqNecessidade, mes)) return PPErroHResult(kQVErroArquivoInexistente);
   if (HRESULT hr = necessidades.SetModo(mes, 'G')) return hr;
@@ -820,17 +816,17 @@ HRESULT CPPServidorOP::Gravacao::AjustaNecessidade(Arquivos& necessidades, uint3
     }
     if (bCancelada) necessidade.vQtdCancelada.int64 -= diferenca;
   }
-  return RegravaRegistro(necessidades.m_arqNecessidade, registro, necessidade);
+  return PPRegravaRegistroOP(necessidades.m_arqNecessidade, registro, necessidade);
 }
 
 // Whether the order of record lRegistro of the month (0: none) is cancelled; the month's order file
 // is only read, never created.
-HRESULT CPPServidorOP::Gravacao::OrdemCancelada(uint16_t usMesAno, int32_t lRegistro, bool* pbCancelada) {
+HRESULT CPPServidorOP::OrdemCancelada(uint16_t usMesAno, int32_t lRegistro, bool* pbCancelada) {
   *pbCancelada = false;
   if (lRegistro <= 0) return S_OK;
   CPPArqEx arquivo;
   PPDiscoOP ordem;
-  const CString caminho = op_.CaminhoArquivo(PPArquivoPeriodoOP::OP, usMesAno);
+  const CString caminho = CaminhoArquivo(PPArquivoPeriodoOP::OP, usMesAno);
   if (int erro = arquivo.LeRegistro(caminho, static_cast<uint32_t>(lRegistro), &ordem, sizeof ordem))
     return PPErroHResultMotor(erro);
   *pbCancelada = ordem.cSituacao == kSituacaoCancelada;
@@ -863,9 +859,9 @@ HRESULT CPPServidorOP::Gravacao::VinculaNecessidades() {
       necessidade.lPonteiroColecao = novo_.lPonteiroColecao;
       necessidade.usDataEmissao = novo_.usDataEmissao;
       necessidade.usPonteiroUsuarioEmissao = novo_.usPonteiroUsuarioEmissao;
-      if (HRESULT hr = RegravaRegistro(arquivos.m_arqNecessidade, registro, necessidade)) return hr;
+      if (HRESULT hr = PPRegravaRegistroOP(arquivos.m_arqNecessidade, registro, necessidade)) return hr;
       insumo.cNecessidadeVinculada = 1;
-      if (HRESULT hr = RegravaRegistro(arquivos.m_arqInsumo, primeiro + static_cast<uint32_t>(j), insumo)) return hr;
+      if (HRESULT hr = PPRegravaRegistroOP(arquivos.m_arqInsumo, primeiro + static_cast<uint32_t>(j), insumo)) return hr;
     }
   }
   return S_OK;

@@ -124,14 +124,6 @@ void LiberaLeitura(_REG_VARMO_OPPS& registro) {
   registro.usQtdItens = 0;
 }
 
-// A record file of one month opened for one read, never created.
-template <class Disco>
-HRESULT LeRegistroMes(const CString& caminho, uint32_t registro, Disco* disco) {
-  if (registro == 0) return PPErroHResult(kQVErroFimArquivo);
-  CPPArqEx arquivo;
-  return PPErroHResultMotor(arquivo.LeRegistro(caminho, registro, disco, sizeof(Disco)));
-}
-
 // A sales order of the sales-order server, given back with all it holds.
 class PedidoLido {
  public:
@@ -310,7 +302,7 @@ HRESULT CPPServidorOP::Leitura::MontaPreSelecao() {
 HRESULT CPPServidorOP::Leitura::PreSelecionaApontamento(uint32_t ulChaveApontamento) {
   const uint16_t usMes = QVGetMesAnoDaChave(ulChaveApontamento);
   PPDiscoApontamento apontamento;
-  if (HRESULT hr = LeRegistroMes(m_op.CaminhoArquivo(PPArquivoPeriodoOP::AP, usMes),
+  if (HRESULT hr = PPLeRegistroMesOP(m_op.CaminhoArquivo(PPArquivoPeriodoOP::AP, usMes),
                                  QVGetNumeroDaChave(ulChaveApontamento), &apontamento))
     return hr;
   if (!apontamento.cExcluido) m_op.m_preSelecao.insert(QVMontaChave(usMes, apontamento.ulRegistroOP));
@@ -321,7 +313,7 @@ HRESULT CPPServidorOP::Leitura::PreSelecionaApontamento(uint32_t ulChaveApontame
 // not removed, of any month, whose invoice, or its own shipment's invoice, is the shipment's.
 HRESULT CPPServidorOP::Leitura::PreSelecionaRemessa(uint32_t ulChaveRemessa) {
   PPDiscoRemessa remessa;
-  if (HRESULT hr = LeRegistroMes(m_op.CaminhoArquivo(PPArquivoPeriodoOP::RM, QVGetMesAnoDaChave(ulChaveRemessa)),
+  if (HRESULT hr = PPLeRegistroMesOP(m_op.CaminhoArquivo(PPArquivoPeriodoOP::RM, QVGetMesAnoDaChave(ulChaveRemessa)),
                                  QVGetNumeroDaChave(ulChaveRemessa), &remessa))
     return hr;
   const uint32_t ulFatura = remessa.ulChaveFaturaRemessa;
@@ -718,7 +710,7 @@ HRESULT CPPServidorOP::Leitura::CompletaPedido(_REG_VARMO_OP_ITEMPS& item) {
 }
 
 HRESULT CPPServidorOP::Leitura::LeNecessidade(uint32_t ulChave, PPDiscoNecessidade* necessidade) const {
-  return LeRegistroMes(m_op.CaminhoArquivo(PPArquivoPeriodoOP::NC, QVGetMesAnoDaChave(ulChave)),
+  return PPLeRegistroMesOP(m_op.CaminhoArquivo(PPArquivoPeriodoOP::NC, QVGetMesAnoDaChave(ulChave)),
                        QVGetNumeroDaChave(ulChave), necessidade);
 }
 

@@ -88,14 +88,6 @@ HRESULT AbreGravacao(CPPArqEx& arquivo, const CString& caminho, uint32_t tamanho
   return PPErroHResultMotor(arquivo.Abre(caminho, 'G', tamanho, true, true));
 }
 
-// One record of a month's file, read-only; a missing file is not made.
-template <class Disco>
-HRESULT LeRegistroMes(const CString& caminho, uint32_t ulRegistro, Disco* pDisco) {
-  CPPArqEx arquivo;
-  if (int erro = arquivo.Abre(caminho, 'L', sizeof(Disco), false, true)) return PPErroHResultMotor(erro);
-  return PPLeRegistroOP(arquivo, ulRegistro, pDisco);
-}
-
 // Records the movement with the inventory server and reads it back: the key, the server's batch,
 // volume, date and time go into the local copy, which counts as posted from the record on (also
 // when the read-back fails, since the movement exists then). *pResposta the read-back, its arrays
@@ -161,7 +153,7 @@ HRESULT CPPServidorOP::GravaMovimentosApontamento(uint16_t usQtd, const _REG_ES_
     if (resposta.cTipoMovimento != kEntradaProducao) return S_OK;
     PPDiscoOP ordem;
     if (HRESULT hr =
-            LeRegistroMes(CaminhoArquivo(PPArquivoPeriodoOP::OP, usMesAno), QVGetNumeroDaChave(ulChaveOP), &ordem))
+            PPLeRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::OP, usMesAno), QVGetNumeroDaChave(ulChaveOP), &ordem))
       return hr;
     return ApontaMetaProducao(
         MetaDoMovimento(ordem, resposta, QVDataParaMesAno(resposta.iDataMovimento), resposta.vQuantidade.int64));
@@ -241,6 +233,14 @@ HRESULT CPPServidorOP::GravaRefugoApontamento(uint32_t ulRegistroApontamento, PP
 }
 
 HRESULT CPPServidorOP::EstornaMovimentosApontamento(uint32_t ulChaveOP, uint32_t ulChaveMovimento) {
+  bool bRemovido = false;
+  return EstornaMovimentoEstoque(ulChaveOP, ulChaveMovimento, &bRemovido);
+}
+
+// The target correction of an entry comes after the inventory removed the movement: a caller that
+// retries must know that the removal itself is done even when the correction failed.
+HRESULT CPPServidorOP::EstornaMovimentoEstoque(uint32_t ulChaveOP, uint32_t ulChaveMovimento, bool* pbRemovido) {
+  *pbRemovido = false;
   HRESULT hr = S_OK;
   IQVES_Movimento* estoque = GetIMovimento(&hr);
   if (!estoque) return FAILED(hr) ? hr : E_NOINTERFACE;
@@ -250,9 +250,10 @@ HRESULT CPPServidorOP::EstornaMovimentosApontamento(uint32_t ulChaveOP, uint32_t
   LiberaRegistroMovimentoES(&movimento, 0);
   const uint16_t usMesMovimento = QVGetMesAnoDaChave(ulChaveMovimento);
   if (FAILED(hr = estoque->RemoveMovimento(QVGetNumeroDaChave(ulChaveMovimento), usMesMovimento))) return hr;
+  *pbRemovido = true;
   if (movimento.cTipoMovimento != kEntradaProducao) return hr;
   PPDiscoOP ordem;
-  if (HRESULT hrOrdem = LeRegistroMes(CaminhoArquivo(PPArquivoPeriodoOP::OP, QVGetMesAnoDaChave(ulChaveOP)),
+  if (HRESULT hrOrdem = PPLeRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::OP, QVGetMesAnoDaChave(ulChaveOP)),
                                       QVGetNumeroDaChave(ulChaveOP), &ordem))
     return hrOrdem;
   const int64_t quantidade = movimento.vQuantidade.int64;
@@ -268,9 +269,11 @@ HRESULT CPPServidorOP::LiberaItemPedido(uint16_t usMesAno, const PPDiscoApontame
   if (apontamento.vQuantidadeCreditadaItem.int64 == 0) return S_OK;
   PPDiscoMovimento entrada;
   if (HRESULT hr =
-          LeRegistroMes(CaminhoArquivo(PPArquivoPeriodoOP::ME, usMesAno), apontamento.ulPrimeiraEntrada, &entrada))
+          PPLeRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::ME, usMesAno), apontamento.ulPrimeiraEntrada, &entrada))
     return hr;
-  if (!entrada.cLancado) return S_OK;
+  // Taking a release back needs no posted entry: the report's release flag is its proof, and the
+  // entry may have been taken back from stock already.
+  if (!entrada.cLancado && !cEstorno) return S_OK;
 
   uint32_t ulChaveOP = QVMontaChave(usMesAno, apontamento.ulRegistroOP);
   uint32_t ulPedido = apontamento.lPonteiroPedidoNecessidade;
@@ -278,7 +281,7 @@ HRESULT CPPServidorOP::LiberaItemPedido(uint16_t usMesAno, const PPDiscoApontame
   if (const uint32_t ulOrigem = apontamento.ulChaveApontamentoOPOrigem) {
     const uint16_t usMesOrigem = QVGetMesAnoDaChave(ulOrigem);
     PPDiscoApontamento origem;
-    if (HRESULT hr = LeRegistroMes(CaminhoArquivo(PPArquivoPeriodoOP::AP, usMesOrigem), QVGetNumeroDaChave(ulOrigem),
+    if (HRESULT hr = PPLeRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::AP, usMesOrigem), QVGetNumeroDaChave(ulOrigem),
                                    &origem))
       return hr;
     ulChaveOP = QVMontaChave(usMesOrigem, origem.ulRegistroOP);

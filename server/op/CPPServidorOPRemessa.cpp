@@ -25,11 +25,6 @@ namespace {
 constexpr DWORD kFlagsCriacao = kQVCriaRegistraEvento | kQVCriaRetentaIndisponivel;
 
 // Invoicing states of a shipment.
-constexpr uint8_t kAguardandoFaturamento = 1;
-constexpr uint8_t kFaturada = 2;
-constexpr uint8_t kFaturadaComApontamento = 4;  // the report takes the invoice too
-constexpr uint8_t kFaturaCanceladaComRetornos = 8;
-constexpr uint8_t kRemessaCancelada = 16;
 
 constexpr uint32_t kArquivosRemessa =
     CPPArquivosOP::kArqRemessaIndustrializacao | CPPArquivosOP::kArqIR | CPPArquivosOP::kArqID;
@@ -161,7 +156,7 @@ bool PassaFiltro(const PPDiscoRemessa& disco, uint32_t ulChave, const _REG_PP_RE
   if (filtro.usDataFinalEmissaoRemessa &&
       AntesDe(filtro.usDataFinalEmissaoRemessa, filtro.usHoraFinalEmissaoRemessa, usData, usHora))
     return false;
-  return !filtro.cSomenteNaoFaturados || disco.cStatusFaturamento == kAguardandoFaturamento;
+  return !filtro.cSomenteNaoFaturados || disco.cStatusFaturamento == kRemessaAguardandoFaturamento;
 }
 
 // The shipments a search found, with their inputs, until they are handed to the caller.
@@ -313,7 +308,7 @@ HRESULT CPPServidorOP::VinculaRemessaApontamento(uint32_t ulChaveApontamento, ui
 HRESULT CPPServidorOP::CancelaRemessaIndustrializacao(uint32_t ulChaveRemessa) {
   return AlteraRemessa(ulChaveRemessa, [&](PPDiscoRemessa& disco) -> HRESULT {
     const uint8_t cStatus = disco.cStatusFaturamento;
-    if (cStatus == kFaturada || cStatus == kFaturadaComApontamento) {
+    if (cStatus == kRemessaFaturada || cStatus == kRemessaFaturadaComApontamento) {
       if (!m_regMestre.cPermitirCancelRemessaIndustrializacao) return PPErroHResult(kPPErroRemessaFaturada);
       disco.cStatusFaturamento = kRemessaCancelada;
     }
@@ -398,7 +393,7 @@ HRESULT CPPServidorOP::AtualizaRemessaFT(CPPArquivosOP& arquivos, const _REG_PP_
   if (!ChaveValida(ulChave)) return PPErroHResult(kPPErroChaveAusente);
   const uint8_t cStatus = retorno.cStatusFaturamento;
   if (retorno.ulChaveFaturaRemessa == 0 ||
-      (cStatus != kFaturada && cStatus != kFaturadaComApontamento && cStatus != kFaturaCanceladaComRetornos))
+      (cStatus != kRemessaFaturada && cStatus != kRemessaFaturadaComApontamento && cStatus != kRemessaFaturaCanceladaComRetornos))
     return PPErroHResult(kPPErroQtdLimitada);
 
   // 2. The shipment and its report, in files of the month that exist already.
@@ -417,14 +412,14 @@ HRESULT CPPServidorOP::AtualizaRemessaFT(CPPArquivosOP& arquivos, const _REG_PP_
   if (HRESULT hr = LeDisco(arquivos.m_arqApontamento, ulRegistroApontamento, &apontamento)) return hr;
 
   // 3. The new state.
-  if (cStatus == kFaturaCanceladaComRetornos && apontamento.usQtdRetornoIndustExt == 0) {
+  if (cStatus == kRemessaFaturaCanceladaComRetornos && apontamento.usQtdRetornoIndustExt == 0) {
     remessa.ulChaveFaturaRemessa = 0;
-    remessa.cStatusFaturamento = kAguardandoFaturamento;
+    remessa.cStatusFaturamento = kRemessaAguardandoFaturamento;
     apontamento.lPonteiroNotaFiscalSaida = 0;
   } else {
     remessa.cStatusFaturamento = cStatus;
-    if (cStatus != kFaturaCanceladaComRetornos) remessa.ulChaveFaturaRemessa = retorno.ulChaveFaturaRemessa;
-    if (cStatus == kFaturadaComApontamento) apontamento.lPonteiroNotaFiscalSaida = retorno.ulChaveFaturaRemessa;
+    if (cStatus != kRemessaFaturaCanceladaComRetornos) remessa.ulChaveFaturaRemessa = retorno.ulChaveFaturaRemessa;
+    if (cStatus == kRemessaFaturadaComApontamento) apontamento.lPonteiroNotaFiscalSaida = retorno.ulChaveFaturaRemessa;
   }
 
   // 4. Both rewritten.

@@ -24,19 +24,6 @@ constexpr uint16_t kLeituraReprocesso = CPPServidorOP::kLeTextos | CPPServidorOP
                                         CPPServidorOP::kLeRecursos | CPPServidorOP::kLeImagens |
                                         CPPServidorOP::kLeEtiquetas;
 
-template <class Disco>
-HRESULT LeRegistro(const CString& caminho, uint32_t ulRegistro, Disco* pDisco) {
-  if (ulRegistro == 0) return PPErroHResult(kQVErroFimArquivo);
-  CPPArqEx arquivo;
-  return PPErroHResultMotor(arquivo.LeRegistro(caminho, ulRegistro, pDisco, sizeof(Disco)));
-}
-
-template <class Disco>
-HRESULT RegravaRegistro(const CString& caminho, uint32_t ulRegistro, const Disco& disco) {
-  CPPArqEx arquivo;
-  return PPErroHResultMotor(arquivo.GravaRegistro(caminho, &disco, sizeof disco, &ulRegistro, false));
-}
-
 // How many of the order's processes, from the first, the reprocess order takes: up to and including
 // the reported one, the first receiving process of the report's pointer (as the report found it).
 // 0 when the order has none.
@@ -132,7 +119,7 @@ HRESULT CPPServidorOP::GeraOPReprocesso(uint16_t usMesAno, uint32_t ulRegistroAp
   LiberaRegistroOP(&ordem, 0);
   if (FAILED(hr)) return hr;
   apontamento.ulChaveOPReprocesso = ulChaveNova;
-  return RegravaRegistro(CaminhoArquivo(PPArquivoPeriodoOP::AP, usMesAno), ulRegistroApontamento, apontamento);
+  return PPRegravaRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::AP, usMesAno), ulRegistroApontamento, apontamento);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -148,18 +135,18 @@ HRESULT CPPServidorOP::CreditaApontamentoOrigem(uint16_t usMesAno, uint32_t ulRe
   // The origin report: what came back of it, never more than it reported.
   const CString caminhoOrigem = CaminhoArquivo(PPArquivoPeriodoOP::AP, usMesOrigem);
   PPDiscoApontamento origem;
-  if (HRESULT hr = LeRegistro(caminhoOrigem, ulRegistroOrigem, &origem)) return hr;
+  if (HRESULT hr = PPLeRegistroMesOP(caminhoOrigem, ulRegistroOrigem, &origem)) return hr;
   int64_t quantia = apontamento.vQuantidadeApontada.int64 - apontamento.vQuantidadeRefugo.int64;
   if (quantia > origem.vQuantidadeApontada.int64) quantia = origem.vQuantidadeApontada.int64;
   const int64_t sinal = cEstorno ? -1 : 1;
   origem.vQuantidadeReprocessada.int64 += sinal * quantia;
-  if (HRESULT hr = RegravaRegistro(caminhoOrigem, ulRegistroOrigem, origem)) return hr;
+  if (HRESULT hr = PPRegravaRegistroMesOP(caminhoOrigem, ulRegistroOrigem, origem)) return hr;
 
   const uint32_t ulChaveOPOrigem = QVMontaChave(usMesOrigem, origem.ulRegistroOP);
   if (origem.cUltimoProcesso) {
     // The origin's items, as produced by what came back.
     PPDiscoOP op;
-    if (HRESULT hr = LeRegistro(CaminhoArquivo(PPArquivoPeriodoOP::OP, usMesOrigem), origem.ulRegistroOP, &op))
+    if (HRESULT hr = PPLeRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::OP, usMesOrigem), origem.ulRegistroOP, &op))
       return hr;
     const CString caminhoItens = CaminhoArquivo(PPArquivoPeriodoOP::IT, usMesOrigem);
     std::vector<PPDiscoItem> itens;
@@ -178,7 +165,7 @@ HRESULT CPPServidorOP::CreditaApontamentoOrigem(uint16_t usMesAno, uint32_t ulRe
         apontamento.vQuantidadeCreditadaItem.int64 = Creditado(item, quantia);
         bAlterado = true;
       }
-      if (hr = RegravaRegistro(caminhoItens, op.ulPrimeiroItem + i, item); FAILED(hr)) break;
+      if (hr = PPRegravaRegistroMesOP(caminhoItens, op.ulPrimeiroItem + i, item); FAILED(hr)) break;
       if (item.cTipoItem == kItemNecessidade) {
         hr = AtualizaNecessidadeApontamento(item.lPonteiroPedidoNecessidade, apontamento, cEstorno);
       } else if (item.cTipoItem == kItemPedido && (cEstorno ? apontamento.cLiberacaoItemPedido != 0
@@ -193,7 +180,7 @@ HRESULT CPPServidorOP::CreditaApontamentoOrigem(uint16_t usMesAno, uint32_t ulRe
       }
     }
     if (bAlterado) {
-      if (HRESULT hrRegrava = RegravaRegistro(caminho, ulRegistroApontamento, apontamento))
+      if (HRESULT hrRegrava = PPRegravaRegistroMesOP(caminho, ulRegistroApontamento, apontamento))
         return FAILED(hr) ? hr : hrRegrava;
     }
     if (FAILED(hr)) return hr;

@@ -1,7 +1,6 @@
 // The COM object of QVPP_OP: the frame (server/CPPObjetoCOM.h) around one order handler, every
 // method forwarded unchanged, with the extra arguments the handler's inner callers pass otherwise:
-// GravaOP and GravaApontamento take the order lock (1); the report and shipment readers open their
-// own files (null).
+// the writers take the order lock (1); the report and shipment readers open their own files (null).
 // Inicializa (the version check, then the session record alone) is the frame's.
 //
 // FuncaoGenerica serves function 1 alone, whose payload starts with the order key and the process
@@ -17,13 +16,16 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
  public:
   static constexpr uint32_t kFuncaoAtualizaSituacao = 1;
   static constexpr int32_t kBytesFuncaoAtualizaSituacao = 8;
+  static constexpr uint16_t kLeTudo = 0xFFFF;  // BuscaApontamentos reads every list
 
   HRESULT Finaliza() override { return Tratador().Finaliza(); }
-  HRESULT BuscaQtdsNecessarias(_REG_PP_FILTRO_QTDS_NECESSARIASPS, _REG_VARMO_LISTA_QTDS_NECESSARIASPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaQtdsNecessarias(_REG_PP_FILTRO_QTDS_NECESSARIASPS regFiltro,
+                               _REG_VARMO_LISTA_QTDS_NECESSARIASPS* pRegPS) override {
+    return Tratador().BuscaQtdsNecessarias(regFiltro, pRegPS);
   }
-  HRESULT BuscaListaDadoPedido(_REG_VARMO_KEY_ITEM_PEDIDO_OPPS, REG_VARMO_LISTA_DADO_ITEM_PEDIDO_OPPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaListaDadoPedido(_REG_VARMO_KEY_ITEM_PEDIDO_OPPS regKey,
+                               REG_VARMO_LISTA_DADO_ITEM_PEDIDO_OPPS* pRegPS) override {
+    return Tratador().BuscaListaDadoPedido(regKey, pRegPS);
   }
   HRESULT BuscaSaldoItemOP(uint16_t usQtd, _REG_VARMO_SALDO_ITEM_OPPS* pRegPSIn,
                            _REG_VARMO_SALDO_ITEM_OPPS* pRegPSOut) override {
@@ -34,7 +36,9 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
   HRESULT GravaOP(uint32_t lPntrIn, _REG_VARMO_OPPS RegPS, uint32_t* plPntrOut) override {
     return Tratador().GravaOP(lPntrIn, RegPS, plPntrOut, 1);
   }
-  HRESULT Cancela(uint32_t, uint32_t*) override { return E_NOTIMPL; }
+  HRESULT Cancela(uint32_t ulQtd, uint32_t* plPonteiros) override {
+    return Tratador().Cancela(ulQtd, plPonteiros, 1);
+  }
   HRESULT BuscaPonteiros(_REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override { return Tratador().BuscaPonteiros(pRegPS); }
   HRESULT BuscaPonteirosPeriodo(uint16_t usDataInicial, uint16_t usDataFinal,
                                 _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
@@ -73,21 +77,26 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
                                              _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS) override {
     return Tratador().LeApontamentosProcessoTerceirizado(lPntrOP, lPntrProcesso, pRegPS);
   }
-  HRESULT RemoveApontamento(uint32_t) override { return E_NOTIMPL; }
-  HRESULT LeRetornosIndustExterna(uint32_t, _REG_VARMO_LISTA_RETORNO_IND_EXTPS*) override { return E_NOTIMPL; }
+  HRESULT RemoveApontamento(uint32_t ulChave) override { return Tratador().RemoveApontamento(ulChave, 1); }
+  HRESULT LeRetornosIndustExterna(uint32_t ulChave, _REG_VARMO_LISTA_RETORNO_IND_EXTPS* pRegPS) override {
+    return Tratador().LeRetornosIndustExterna(ulChave, pRegPS);
+  }
   HRESULT CalcularValorEntrada(_REG_VARMO_VALOR_ENTRADA_INPS, _REG_VARMO_VALOR_ENTRADA_OUTPS*) override {
     return E_NOTIMPL;
   }
   HRESULT CalcularValorRecursosNaoApontados(_REG_VARMO_VALOR_ENTRADA_INPS, _REG_VARMO_VALOR_ENTRADA_OUTPS*) override {
     return E_NOTIMPL;
   }
-  HRESULT BuscaApontamentos(_REG_VARMO_LISTA_OP_APONTAMENTOS*) override { return E_NOTIMPL; }
-  HRESULT BuscaApontamentosRecursoPeriodo(_REG_PP_DISPONIBILIDADE_RECURSOPS, _REG_VARMO_PONTEIROS_ULONGPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaApontamentos(_REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS) override {
+    return Tratador().BuscaApontamentos(pRegPS, nullptr, kLeTudo);
   }
-  HRESULT BuscaApontamentosRecursos(_REG_PP_FILTRO_APONTAMENTO_RECURSOPS,
-                                    _REG_PP_LISTA_RESUMO_APONTAMENTO_RECURSOPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaApontamentosRecursoPeriodo(_REG_PP_DISPONIBILIDADE_RECURSOPS reg,
+                                          _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
+    return Tratador().BuscaApontamentosRecursoPeriodo(reg, pRegPS);
+  }
+  HRESULT BuscaApontamentosRecursos(_REG_PP_FILTRO_APONTAMENTO_RECURSOPS regFiltro,
+                                    _REG_PP_LISTA_RESUMO_APONTAMENTO_RECURSOPS* pRegPS) override {
+    return Tratador().BuscaApontamentosRecursos(regFiltro, pRegPS);
   }
   HRESULT SetFiltroApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS RegPS) override {
     return Tratador().SetFiltroApontamento(RegPS);
@@ -97,14 +106,14 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
                                                   uint32_t*) override {
     return E_NOTIMPL;
   }
-  HRESULT RemoveApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS) override {
-    return E_NOTIMPL;
+  HRESULT RemoveApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS reg) override {
+    return Tratador().RemoveApontamentoRetornoIndustrializacao(reg, 1);
   }
-  HRESULT BuscaOPGeradoraDaEntrada(_REG_PP_ENTRADA_PRODUCAOPS, _REG_VARMO_PONTEIROS_ULONGPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaOPGeradoraDaEntrada(_REG_PP_ENTRADA_PRODUCAOPS reg, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
+    return Tratador().BuscaOPGeradoraDaEntrada(reg, pRegPS);
   }
-  HRESULT BuscaOPConsumidoraInsumo(_REG_PP_ENTRADA_PRODUCAOPS, _REG_VARMO_PONTEIROS_ULONGPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaOPConsumidoraInsumo(_REG_PP_ENTRADA_PRODUCAOPS reg, _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
+    return Tratador().BuscaOPConsumidoraInsumo(reg, pRegPS);
   }
   HRESULT LeApontamento(uint32_t ulChave, _REG_VARMO_OP_APONTAMENTO* pRegPS, uint16_t usTipoLeitura) override {
     return Tratador().LeApontamento(ulChave, pRegPS, nullptr, usTipoLeitura);
@@ -113,8 +122,9 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
     return E_NOTIMPL;
   }
   HRESULT VincularNFRetorno(_REG_PP_VINCULO_RETORNO_NF_PENDENTEPS) override { return E_NOTIMPL; }
-  HRESULT BuscaPonteirosApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS, _REG_VARMO_PONTEIROS_ULONGPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaPonteirosApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS regFiltro,
+                                    _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
+    return Tratador().BuscaPonteirosApontamento(regFiltro, pRegPS, nullptr);
   }
   HRESULT LePonteirosApontamento(uint32_t ulQtd, uint32_t* pulPonteiros, _REG_VARMO_OP_APONTAMENTO* pregApontamentosps,
                                  uint16_t usTipoLeituraApontamento) override {
@@ -125,15 +135,26 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
   HRESULT BuscaSaldoParaApontamento(_REG_PP_KEY_ITEM_APONTAMENTOPS regKey, _REG_PP_SALDO_PROCESSOPS* pRegPS) override {
     return Tratador().BuscaSaldoParaApontamento(regKey, pRegPS);
   }
-  HRESULT BuscaPonteirosNecessidades(_REG_VARMO_PONTEIROS_ULONGPS*) override { return E_NOTIMPL; }
-  HRESULT BuscaPonteirosNecessidadesPeriodo(uint16_t, uint16_t, _REG_VARMO_PONTEIROS_ULONGPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaPonteirosNecessidades(_REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
+    return Tratador().BuscaPonteirosNecessidades(pRegPS);
   }
-  HRESULT LePonteirosNecessidades(uint32_t, uint32_t*, _REG_VARMO_OP_NECESSIDADE*) override { return E_NOTIMPL; }
-  HRESULT GravaNecessidade(uint32_t, _REG_VARMO_OP_NECESSIDADE, uint32_t*) override { return E_NOTIMPL; }
-  HRESULT CancelaNecessidade(uint32_t) override { return E_NOTIMPL; }
-  HRESULT LeNecessidade(uint32_t, _REG_VARMO_OP_NECESSIDADE*) override { return E_NOTIMPL; }
-  HRESULT AgruparNecessidades(_REG_VARMO_PONTEIROS_ULONGPS, uint32_t*) override { return E_NOTIMPL; }
+  HRESULT BuscaPonteirosNecessidadesPeriodo(uint16_t usDataInicial, uint16_t usDataFinal,
+                                            _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
+    return Tratador().BuscaPonteirosNecessidadesPeriodo(usDataInicial, usDataFinal, pRegPS);
+  }
+  HRESULT LePonteirosNecessidades(uint32_t ulQtd, uint32_t* pulChaves, _REG_VARMO_OP_NECESSIDADE* pRegPS) override {
+    return Tratador().LePonteirosNecessidades(ulQtd, pulChaves, pRegPS);
+  }
+  HRESULT GravaNecessidade(uint32_t ulChave, _REG_VARMO_OP_NECESSIDADE RegPS, uint32_t* pulChave) override {
+    return Tratador().GravaNecessidade(ulChave, RegPS, pulChave, 1);
+  }
+  HRESULT CancelaNecessidade(uint32_t ulChave) override { return Tratador().CancelaNecessidade(ulChave, 1); }
+  HRESULT LeNecessidade(uint32_t ulChave, _REG_VARMO_OP_NECESSIDADE* pRegPS) override {
+    return Tratador().LeNecessidade(ulChave, pRegPS);
+  }
+  HRESULT AgruparNecessidades(_REG_VARMO_PONTEIROS_ULONGPS RegPS, uint32_t* pulChave) override {
+    return Tratador().AgruparNecessidades(RegPS, pulChave);
+  }
   HRESULT BuscaInfoServidor(_REG_VARMO_INFO_SERVIDORPS* pRegPS) override {
     return Tratador().BuscaInfoServidor(pRegPS);
   }
@@ -151,7 +172,9 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
                                       _REG_PP_OP_TEMPOPS* pvSaldoRecurso) override {
     return Tratador().CalcularSaldoHorasRecursoOP(ulRecurso, ulChaveOP, pvSaldoRecurso);
   }
-  HRESULT InterromperOP(uint32_t, BSTR) override { return E_NOTIMPL; }
+  HRESULT InterromperOP(uint32_t ulChaveOP, BSTR bsObservacao) override {
+    return Tratador().InterromperOP(ulChaveOP, bsObservacao);
+  }
   HRESULT BuscaRemessaIndustrializacao(_REG_PP_LISTA_REMESSA_INDUSTRIALIZACAOPS* regOutPS,
                                        uint8_t cTipoLeitura) override {
     return Tratador().BuscaRemessaIndustrializacao(regOutPS, cTipoLeitura);

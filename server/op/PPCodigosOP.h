@@ -14,14 +14,20 @@ constexpr uint32_t kPPErroQtdLimitada = 1589;          // a quantity or key that
 constexpr uint32_t kPPErroChaveAusente = 1591;         // a key without month or record number
 constexpr uint32_t kPPErroSituacaoOP = 1592;           // order or process not open for the operation
 constexpr uint32_t kPPErroItemProduzido = 1595;        // the item would fall below what it produced
+constexpr uint32_t kPPErroSituacaoCancelamento = 1594; // order not in a situation to cancel or interrupt
 constexpr uint32_t kPPErroSaldoApontamento = 1596;     // more reported than the balance allows
 constexpr uint32_t kPPErroProcessoAnterior = 1604;     // more reported than the previous process did
 constexpr uint32_t kPPErroMesSemOP = 1616;             // no order files for the month
 constexpr uint32_t kPPErroForaPeriodo = 1649;          // a month outside the open period
+constexpr uint32_t kPPErroReprocessoIniciado = 1663;   // the reprocess order is past not started
 constexpr uint32_t kPPErroRemessaFaturada = 1680;
 constexpr uint32_t kPPErroApontExternoFilial = 1690;   // branch settings for outsourced reports incomplete
 constexpr uint32_t kPPErroSemEtiquetas = 1701;
 constexpr uint32_t kPPErroQuantidadeAlterada = 1708;
+constexpr uint32_t kPPErroRetornoRemovido = 1713;      // a return already taken back
+constexpr uint32_t kPPErroTipoApontamento = 1714;      // a report kind that is not removed by itself
+constexpr uint32_t kPPErroApontamentoVinculado = 1715; // other reports are linked to this one
+constexpr uint32_t kPPErroEncerramentoForcado = 1720;  // only the forced closing may go first
 constexpr uint32_t kPPErroSemIndustrializador = 1723;  // an outsourced report without outsourcer
 constexpr uint32_t kPPErroCancelaRequisicao = 1734;
 
@@ -46,3 +52,11 @@ constexpr uint8_t kItemReprocesso = 4;
 // cTipoProducao of a report: made in the plant, or outsourced.
 constexpr uint8_t kProducaoExterna = 0;
 constexpr uint8_t kProducaoInterna = 1;
+
+// State of a shipment for outsourced processing (PPRM offset 36).
+constexpr uint8_t kRemessaEncerrada = 0;
+constexpr uint8_t kRemessaAguardandoFaturamento = 1;
+constexpr uint8_t kRemessaFaturada = 2;
+constexpr uint8_t kRemessaFaturadaComApontamento = 4;  // the report takes the invoice too
+constexpr uint8_t kRemessaFaturaCanceladaComRetornos = 8;
+constexpr uint8_t kRemessaCancelada = 16;

@@ -53,6 +53,38 @@ HRESULT PPLeSequenciaOP(CPPArqEx& arquivo, uint32_t primeiro, uint32_t quantidad
   });
 }
 
+// Rewrites record registro of an open file in place.
+template <class Disco>
+HRESULT PPRegravaRegistroOP(CPPArqEx& arquivo, uint32_t registro, const Disco& dados) {
+  return PPErroHResultMotor(arquivo.Grava(&dados, &registro));
+}
+
+// One record of a file by its path, read-only: opened, read, closed; a missing file is not made.
+template <class Disco>
+HRESULT PPLeRegistroMesOP(const CString& caminho, uint32_t ulRegistro, Disco* pDisco) {
+  if (ulRegistro == 0) return PPErroHResult(kQVErroFimArquivo);
+  CPPArqEx arquivo;
+  return PPErroHResultMotor(arquivo.LeRegistro(caminho, ulRegistro, pDisco, sizeof(Disco)));
+}
+
+// Rewrites record ulRegistro of a file by its path in place; a missing file is not made.
+template <class Disco>
+HRESULT PPRegravaRegistroMesOP(const CString& caminho, uint32_t ulRegistro, const Disco& disco) {
+  CPPArqEx arquivo;
+  return PPErroHResultMotor(arquivo.GravaRegistro(caminho, &disco, sizeof disco, &ulRegistro, false));
+}
+
+// A run of a file by its path, read-only; an empty run opens nothing (the file may not exist then).
+template <class Disco>
+HRESULT PPLeSequenciaMesOP(const CString& caminho, uint32_t ulPrimeiro, uint32_t quantidade,
+                           std::vector<Disco>& registros) {
+  registros.clear();
+  if (quantidade == 0) return S_OK;
+  CPPArqEx arquivo;
+  if (int erro = arquivo.Abre(caminho, 'L', sizeof(Disco), false, true)) return PPErroHResultMotor(erro);
+  return PPLeSequenciaOP(arquivo, ulPrimeiro, quantidade, registros);
+}
+
 // The months a day number can fall in: 949 (01/1927) to 2148 (12/2026).
 inline uint16_t PPPrimeiroMesOP() { return QVDataParaMesAno(QVDataMinima()); }
 inline uint16_t PPUltimoMesOP() { return QVDataParaMesAno(QVDataMaxima()); }

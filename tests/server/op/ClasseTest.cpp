@@ -1,8 +1,9 @@
 // The production-order class through COM: created by activation from the registered server, it
 // refuses an interface version other than 64 and stays uninitialised, answers E_NOTIMPL in the
 // slots whose operations are still to come, guards FuncaoGenerica, and forwards saving, reading,
-// labels and function 1 to its handler. No task-allocator block is left once the outputs are freed
-// (the fixture's TearDown).
+// labels, function 1, report searches and removal, cancelling and interrupting, and requirements
+// to its handler. No task-allocator block is left once the outputs are freed (the fixture's
+// TearDown).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,11 +11,13 @@
 #include <vector>
 
 #include "platform/com/apartment.h"
+#include "platform/com/bstr.h"
 #include "platform/com/classobject.h"
 #include "platform/com/taskmem.h"
 #include "platform/family/estoque/ServidorEstoque.h"
 #include "server/idl/Varmo.h"
 #include "tests/server/op/EmpresaOP.h"
+#include "tests/server/op/EmpresaOPFamilia.h"
 
 namespace {
 
@@ -71,32 +74,12 @@ TEST_F(ClasseOP, MethodsStillToComeAnswerNotImplemented) {
   IQVPP_OP* op = Cria();
   ASSERT_NE(op, nullptr);
   const std::vector<std::function<HRESULT()>> chamadas = {
-      [&] { return op->BuscaQtdsNecessarias({}, nullptr); },
-      [&] { return op->BuscaListaDadoPedido({}, nullptr); },
-      [&] { return op->Cancela(0, nullptr); },
-      [&] { return op->RemoveApontamento(0); },
-      [&] { return op->LeRetornosIndustExterna(0, nullptr); },
       [&] { return op->CalcularValorEntrada({}, nullptr); },
       [&] { return op->CalcularValorRecursosNaoApontados({}, nullptr); },
-      [&] { return op->BuscaApontamentos(nullptr); },
-      [&] { return op->BuscaApontamentosRecursoPeriodo({}, nullptr); },
-      [&] { return op->BuscaApontamentosRecursos({}, nullptr); },
       [&] { return op->GravaApontamentoRetornoIndustrializacao({}, nullptr); },
-      [&] { return op->RemoveApontamentoRetornoIndustrializacao({}); },
-      [&] { return op->BuscaOPGeradoraDaEntrada({}, nullptr); },
-      [&] { return op->BuscaOPConsumidoraInsumo({}, nullptr); },
       [&] { return op->BuscaListaRetornoNFPendente(nullptr); },
       [&] { return op->VincularNFRetorno({}); },
-      [&] { return op->BuscaPonteirosApontamento({}, nullptr); },
       [&] { return op->GravaEntradasPendentes({}); },
-      [&] { return op->BuscaPonteirosNecessidades(nullptr); },
-      [&] { return op->BuscaPonteirosNecessidadesPeriodo(0, 0, nullptr); },
-      [&] { return op->LePonteirosNecessidades(0, nullptr, nullptr); },
-      [&] { return op->GravaNecessidade(0, {}, nullptr); },
-      [&] { return op->CancelaNecessidade(0); },
-      [&] { return op->LeNecessidade(0, nullptr); },
-      [&] { return op->AgruparNecessidades({}, nullptr); },
-      [&] { return op->InterromperOP(0, nullptr); },
   };
   for (int inicializado = 0; inicializado < 2; ++inicializado) {
     if (inicializado) {
@@ -174,6 +157,133 @@ TEST_F(ClasseOP, SavesReadsIssuesLabelsAndRefreshesAnOrder) {
   ASSERT_EQ(op->LePonteiros(1, &chave, &lida, 0), S_OK);
   EXPECT_EQ(lida.cSituacao, 1) << "nothing reported: not started";
   LiberaOP(lida);
+}
+
+// ---- The daily corrections through the class ---------------------------------------------------
+
+class ClasseOPFamilia : public EmpresaOPFamilia {
+ protected:
+  void SetUp() override {
+    EmpresaOPFamilia::SetUp();
+    if (HasFatalFailure()) return;
+    MULTI_QI resultado{&IID_IQVPP_OP, nullptr, E_FAIL};
+    ASSERT_EQ(CoCreateInstanceEx(CLSID_QVPP_OP, nullptr, CLSCTX_LOCAL_SERVER, nullptr, 1, &resultado), S_OK);
+    classe_ = static_cast<IQVPP_OP*>(static_cast<void*>(resultado.pItf));
+    ASSERT_EQ(classe_->Inicializa(Sessao(), 64), S_OK);
+  }
+  void TearDown() override {
+    if (classe_) classe_->Release();
+    EmpresaOPFamilia::TearDown();
+  }
+
+  // A new order of 10 of the made product over two receiving processes, saved through the class.
+  uint32_t Ordem() {
+    OPTeste nova = NovaOP({{processos_[0], true}, {processos_[1], true}}, {{kProdutoFabricado, Quantidade(10)}});
+    uint32_t chave = 0;
+    EXPECT_EQ(classe_->GravaOP(0, nova.Registro(), &chave), S_OK);
+    return chave;
+  }
+  uint32_t Relata(uint32_t chaveOP, int64_t unidades) {
+    _REG_VARMO_OP_APONTAMENTO reg{};
+    reg.lPonteiroOP = chaveOP;
+    reg.lPonteiroProcesso = processos_[0];
+    reg.lPonteiroOperacaoProducao = operacao_;
+    reg.vQuantidadeApontada = Quantidade(unidades);
+    reg.cTipoProducao = 1;
+    reg.cTipoItem = 1;
+    reg.usDataApontamentoInicio = reg.usDataApontamentoFim = DiaFixado();
+    reg.usHoraApontamentoInicio = 8 * 60;
+    reg.usHoraApontamentoFim = 9 * 60;
+    uint32_t chave = 0;
+    EXPECT_EQ(classe_->GravaApontamento(reg, &chave), S_OK);
+    return chave;
+  }
+  uint8_t Situacao(uint32_t chaveOP) {
+    _REG_VARMO_OPPS lida{};
+    EXPECT_EQ(classe_->LeCabecalhoOP(chaveOP, &lida), S_OK);
+    const uint8_t situacao = lida.cSituacao;
+    LiberaOP(lida);
+    return situacao;
+  }
+  std::vector<uint32_t> RelatosDa(uint32_t chaveOP) {
+    _REG_VARMO_FILTRO_APONTAMENTOPS filtro{};
+    filtro.lChaveOP = chaveOP;
+    _REG_VARMO_PONTEIROS_ULONGPS chaves{};
+    EXPECT_EQ(classe_->BuscaPonteirosApontamento(filtro, &chaves), S_OK);
+    std::vector<uint32_t> lista(chaves.plPonteiro, chaves.plPonteiro + chaves.lQtd);
+    if (chaves.lQtd == 0) {
+      EXPECT_EQ(chaves.plPonteiro, nullptr) << "no array for no key";
+    }
+    CoTaskMemFree(chaves.plPonteiro);
+    return lista;
+  }
+  uint32_t Necessidade(int64_t unidades) {
+    _REG_VARMO_OP_NECESSIDADE reg{};
+    reg.vQtdSolicitada = Quantidade(unidades);
+    reg.regPosProduto.lPonteiroProduto = kProdutoFabricado;
+    reg.usPonteiroFilial = kFilial;
+    uint32_t chave = 0;
+    EXPECT_EQ(classe_->GravaNecessidade(0, reg, &chave), S_OK);
+    return chave;
+  }
+  _REG_VARMO_OP_NECESSIDADE LeNecessidade(uint32_t chave) {
+    _REG_VARMO_OP_NECESSIDADE lida{};
+    EXPECT_EQ(classe_->LeNecessidade(chave, &lida), S_OK);
+    return lida;
+  }
+
+  IQVPP_OP* classe_ = nullptr;
+};
+
+TEST_F(ClasseOPFamilia, AWrongReportIsFoundAndTakenBackAndTheOrderCancelled) {
+  const uint32_t op = Ordem();
+  const uint32_t relato = Relata(op, 10);
+  ASSERT_EQ(Situacao(op), 2);
+  EXPECT_EQ(RelatosDa(op), std::vector<uint32_t>{relato});
+
+  EXPECT_EQ(classe_->RemoveApontamento(relato), S_OK);
+  EXPECT_TRUE(RelatosDa(op).empty()) << "a removed report matches no search";
+  EXPECT_EQ(Situacao(op), 1) << "nothing reported any more";
+
+  EXPECT_EQ(classe_->Cancela(1, const_cast<uint32_t*>(&op)), S_OK);
+  EXPECT_EQ(Situacao(op), 99);
+  EXPECT_EQ(classe_->Cancela(1, const_cast<uint32_t*>(&op)), TesteOP::Erro(1594)) << "cancelled once";
+}
+
+TEST_F(ClasseOPFamilia, ARunningOrderIsInterruptedWithItsObservation) {
+  const uint32_t op = Ordem();
+  Relata(op, 4);
+  BSTR observacao = SysAllocString(u"Parada da linha");
+  EXPECT_EQ(classe_->InterromperOP(op, observacao), S_OK);
+  SysFreeString(observacao);
+  EXPECT_EQ(Situacao(op), 62);
+  uint32_t chave = op;
+  EXPECT_EQ(classe_->Cancela(1, &chave), TesteOP::Erro(1594)) << "an interrupted order is not cancelled";
+}
+
+TEST_F(ClasseOPFamilia, RequirementsAreGroupedAndTheGroupCancelledBackIntoTheDemand) {
+  const uint32_t primeira = Necessidade(5);
+  const uint32_t segunda = Necessidade(3);
+  uint32_t membros[] = {primeira, segunda};
+  uint32_t grupo = 0;
+  ASSERT_EQ(classe_->AgruparNecessidades({2, membros}, &grupo), S_OK);
+  const _REG_VARMO_OP_NECESSIDADE agrupada = LeNecessidade(grupo);
+  EXPECT_EQ(agrupada.cTipoRegistro, 3);
+  EXPECT_EQ(agrupada.vQtdSolicitada.int64, Quantidade(8).int64);
+  EXPECT_EQ(LeNecessidade(primeira).vQtdAgrupada.int64, Quantidade(5).int64);
+
+  ASSERT_EQ(classe_->CancelaNecessidade(grupo), S_OK);
+  EXPECT_EQ(LeNecessidade(primeira).vQtdAgrupada.int64, 0);
+  EXPECT_EQ(LeNecessidade(grupo).vQtdCancelada.int64, Quantidade(8).int64);
+
+  _REG_PP_FILTRO_QTDS_NECESSARIASPS filtro{};
+  filtro.cLerNecessidades = 1;
+  _REG_VARMO_LISTA_QTDS_NECESSARIASPS lista{};
+  ASSERT_EQ(classe_->BuscaQtdsNecessarias(filtro, &lista), S_OK);
+  ASSERT_EQ(lista.lQuantidade, 1);
+  EXPECT_EQ(lista.pRegQtdsNecessarias[0].regPosicaoProduto.lPonteiroProduto, kProdutoFabricado);
+  EXPECT_EQ(lista.pRegQtdsNecessarias[0].vSaldoProduzir.int64, Quantidade(8).int64) << "both members pending again";
+  CoTaskMemFree(lista.pRegQtdsNecessarias);
 }
 
 }  // namespace

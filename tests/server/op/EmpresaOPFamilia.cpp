@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/com/classobject.h"
+#include "platform/com/standin.h"
 #include "platform/family/base/ProdutoDF.h"
+#include "server/idl/Varmo.h"
+#include "tests/support/ObjetoFalso.h"
 
 namespace TesteOP {
 
@@ -22,6 +26,59 @@ QV_PASSO_OP(PreparaRemessaApontamento)
 #undef QV_PASSO_OP
 
 }  // namespace TesteOP
+
+namespace {
+
+class ClasseMetasFalsa : public ObjetoFalso<ClasseMetasFalsa, IQVPP_MetasProducao, IID_IQVPP_MetasProducao> {
+ public:
+  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return dados_.falhaInicializa; }
+  HRESULT Finaliza() override { return S_OK; }
+  HRESULT ApontarMetaProducao(_REG_PP_META_PRODUCAOPS meta) override {
+    if (FAILED(dados_.falhaApontar)) return dados_.falhaApontar;
+    dados_.apontadas.push_back(meta);
+    return S_OK;
+  }
+  HRESULT Grava(uint32_t, _REG_PP_META_PRODUCAOPS, uint32_t*) override { return E_NOTIMPL; }
+  HRESULT Remove(uint32_t) override { return E_NOTIMPL; }
+  HRESULT LePonteiros(uint32_t, uint32_t*, _REG_PP_META_PRODUCAOPS*, uint16_t) override { return E_NOTIMPL; }
+  HRESULT BuscaPonteiros(_REG_VARMO_PONTEIROS_ULONGPS*) override { return E_NOTIMPL; }
+  HRESULT BuscaRegistros(_LISTA_REG_PP_META_PRODUCAOPS*, uint16_t) override { return E_NOTIMPL; }
+  HRESULT BuscaRegistrosFiltrado(_REG_PP_FILTRO_META_PRODUCAOPS, _LISTA_REG_PP_META_PRODUCAOPS*, uint16_t) override {
+    return E_NOTIMPL;
+  }
+  HRESULT SetFiltro(_REG_PP_FILTRO_META_PRODUCAOPS) override { return E_NOTIMPL; }
+  HRESULT LimpaFiltro() override { return E_NOTIMPL; }
+  HRESULT CalcularMetasProducao(_REG_PP_FILTRO_CALCULO_META_PRODUCAOPS) override { return E_NOTIMPL; }
+  HRESULT ReplicarMetasProducao(_REG_PP_REPLICAR_META_PRODUCAOPS) override { return E_NOTIMPL; }
+  HRESULT BuscaDadoParaGrafico(_REG_PP_FILTRO_META_PRODUCAOPS, _LISTA_REG_PP_META_PRODUCAOPS*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
+    return E_NOTIMPL;
+  }
+
+ private:
+  friend ObjetoFalso;
+  explicit ClasseMetasFalsa(MetasFalsas& dados) : dados_(dados) { ++dados_.vivos; }
+  ~ClasseMetasFalsa() override { --dados_.vivos; }
+  MetasFalsas& dados_;
+};
+
+}  // namespace
+
+MetasFalsas::MetasFalsas() {
+  CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  auto* fabrica = new FunctionClassFactory(
+      [this](REFIID riid, void** objeto) { return ClasseMetasFalsa::Cria(riid, objeto, *this); });
+  registro_ = CoRegisterClassObject(CLSID_QVPP_MetasProducao, fabrica, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+  fabrica->Release();
+}
+
+MetasFalsas::~MetasFalsas() {
+  if (SUCCEEDED(registro_)) CoRevokeClassObject(cookie_);
+  EXPECT_EQ(vivos, 0);
+  CoUninitialize();
+}
 
 void EmpresaOPFamilia::SetUp() {
   EmpresaOP::SetUp();

@@ -5,6 +5,7 @@
 // and their little-endian fields.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -60,6 +61,29 @@ QV_PASSO_OP(PreparaRemessaApontamento,
 #undef QV_PASSO_OP
 
 }  // namespace TesteOP
+
+// A fake production-targets class, registered from construction to destruction ahead of the class
+// that the order server's run offers (the first registration serves): a fixture holds it as a
+// member, so that it is in place before SetUp starts that run. It records what it received and
+// answers as told; at its end no object of it may be left.
+class MetasFalsas {
+ public:
+  MetasFalsas();
+  ~MetasFalsas();
+  MetasFalsas(const MetasFalsas&) = delete;
+  MetasFalsas& operator=(const MetasFalsas&) = delete;
+
+  HRESULT Registro() const { return registro_; }  // for the fixture's SetUp to assert
+
+  std::vector<_REG_PP_META_PRODUCAOPS> apontadas;
+  HRESULT falhaApontar = S_OK;     // ApontarMetaProducao answers it and records nothing
+  HRESULT falhaInicializa = S_OK;  // so the hub gets no server
+  std::atomic<int> vivos{0};
+
+ private:
+  DWORD cookie_ = 0;
+  HRESULT registro_ = E_FAIL;
+};
 
 class EmpresaOPFamilia : public EmpresaOP {
  protected:

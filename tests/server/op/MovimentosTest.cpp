@@ -3,7 +3,6 @@
 // releases) and of a fake targets class, and through the local copies of the movements (PPME).
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -12,13 +11,11 @@
 #include "access/PPLiberaRegistro.h"
 #include "foundation/QVChave.h"
 #include "platform/com/classobject.h"
-#include "platform/com/standin.h"
 #include "platform/family/comum/TabelaFamilia.h"
 #include "platform/family/vendas/PedidoFT.h"
 #include "server/idl/Varmo.h"
 #include "tests/server/EmpresaAtualizacao.h"
 #include "tests/server/op/EmpresaOPFamilia.h"
-#include "tests/support/ObjetoFalso.h"
 
 namespace {
 
@@ -30,53 +27,6 @@ constexpr uint32_t kTamanhoNC = 128;
 constexpr int64_t kUm = 10000;  // one unit as the records hold it
 constexpr uint8_t kEstoqueRefugo = 3;  // the stock type the scrap enters
 constexpr HRESULT kNegado = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-
-// ---- The fake targets class ------------------------------------------------------------------------
-
-// What the fake targets server received, and what it is told to answer.
-struct MetasRecebidas {
-  std::vector<_REG_PP_META_PRODUCAOPS> apontadas;
-  HRESULT falhaApontar = S_OK;      // ApontarMetaProducao answers it and records nothing
-  HRESULT falhaInicializa = S_OK;   // so the hub gets no server
-  std::atomic<int> vivos{0};
-};
-
-class MetasFalsas : public ObjetoFalso<MetasFalsas, IQVPP_MetasProducao, IID_IQVPP_MetasProducao> {
- public:
-  HRESULT Inicializa(_REG_VARMO_INICIALIZAPS, uint16_t) override { return dados_.falhaInicializa; }
-  HRESULT Finaliza() override { return S_OK; }
-  HRESULT ApontarMetaProducao(_REG_PP_META_PRODUCAOPS meta) override {
-    if (FAILED(dados_.falhaApontar)) return dados_.falhaApontar;
-    dados_.apontadas.push_back(meta);
-    return S_OK;
-  }
-  HRESULT Grava(uint32_t, _REG_PP_META_PRODUCAOPS, uint32_t*) override { return E_NOTIMPL; }
-  HRESULT Remove(uint32_t) override { return E_NOTIMPL; }
-  HRESULT LePonteiros(uint32_t, uint32_t*, _REG_PP_META_PRODUCAOPS*, uint16_t) override { return E_NOTIMPL; }
-  HRESULT BuscaPonteiros(_REG_VARMO_PONTEIROS_ULONGPS*) override { return E_NOTIMPL; }
-  HRESULT BuscaRegistros(_LISTA_REG_PP_META_PRODUCAOPS*, uint16_t) override { return E_NOTIMPL; }
-  HRESULT BuscaRegistrosFiltrado(_REG_PP_FILTRO_META_PRODUCAOPS, _LISTA_REG_PP_META_PRODUCAOPS*, uint16_t) override {
-    return E_NOTIMPL;
-  }
-  HRESULT SetFiltro(_REG_PP_FILTRO_META_PRODUCAOPS) override { return E_NOTIMPL; }
-  HRESULT LimpaFiltro() override { return E_NOTIMPL; }
-  HRESULT CalcularMetasProducao(_REG_PP_FILTRO_CALCULO_META_PRODUCAOPS) override { return E_NOTIMPL; }
-  HRESULT ReplicarMetasProducao(_REG_PP_REPLICAR_META_PRODUCAOPS) override { return E_NOTIMPL; }
-  HRESULT BuscaDadoParaGrafico(_REG_PP_FILTRO_META_PRODUCAOPS, _LISTA_REG_PP_META_PRODUCAOPS*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT FuncaoGenerica(uint32_t, _REG_FUNCAO_GENERICA_VARMO, _REG_FUNCAO_GENERICA_VARMO**) override {
-    return E_NOTIMPL;
-  }
-
- private:
-  friend ObjetoFalso;
-
-  explicit MetasFalsas(MetasRecebidas& dados) : dados_(dados) { ++dados_.vivos; }
-  ~MetasFalsas() override { --dados_.vivos; }
-
-  MetasRecebidas& dados_;
-};
 
 _REG_ES_MOVIMENTOPS Movimento(uint8_t cTipoMovimento, uint32_t produto, int64_t quantidade,
                               uint8_t cTipoEstoque = 0) {
@@ -92,16 +42,8 @@ _REG_ES_MOVIMENTOPS Movimento(uint8_t cTipoMovimento, uint32_t produto, int64_t 
 
 class Movimentos : public EmpresaOPFamilia {
  protected:
-  // The targets' class is the fake, registered before the order server's run starts: that run
-  // offers a targets class of its own, and the first registration serves.
   void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    auto* fabrica = new FunctionClassFactory(
-        [this](REFIID riid, void** objeto) { return MetasFalsas::Cria(riid, objeto, metas_); });
-    registroMetas_ =
-        CoRegisterClassObject(CLSID_QVPP_MetasProducao, fabrica, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
-    fabrica->Release();
-    ASSERT_EQ(registroMetas_, S_OK);
+    ASSERT_EQ(metas_.Registro(), S_OK);
     EmpresaOPFamilia::SetUp();
     if (HasFatalFailure()) return;
     SaldoInicialES saldo{};
@@ -111,13 +53,6 @@ class Movimentos : public EmpresaOPFamilia {
     saldo.vQuantidade.int64 = 10 * kUm;
     ASSERT_EQ(GravaSaldosIniciaisES(Instalacao::kEmpresa, {saldo}), S_OK);
   }
-  void TearDown() override {
-    EmpresaOPFamilia::TearDown();
-    if (SUCCEEDED(registroMetas_)) CoRevokeClassObject(cookie_);
-    EXPECT_EQ(metas_.vivos, 0);
-    CoUninitialize();
-  }
-
   // An order of the type on one process that receives reports: it is the order's last.
   uint32_t Ordem(ItemOP item, const std::function<void(OPTeste&)>& muda = nullptr) {
     OPTeste op = NovaOP({{processos_[0], true}}, {item});
@@ -204,9 +139,7 @@ class Movimentos : public EmpresaOPFamilia {
     return linhas;
   }
 
-  MetasRecebidas metas_;
-  DWORD cookie_ = 0;
-  HRESULT registroMetas_ = E_FAIL;
+  MetasFalsas metas_;  // the targets' class
 };
 
 // ---- What a report moves ------------------------------------------------------------------------------
