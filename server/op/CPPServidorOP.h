@@ -475,6 +475,10 @@ class CPPServidorOP : public CPPServidorOPUso {
                                    _REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS);
   // ---- Reporting (CPPServidorOPApontamento.cpp) ---------------------------------------------------
   // One GravaApontamento: the state that its steps share, and the steps.
+  // The target a service order's report posts (and its reversal takes back): the order's branch
+  // and project, the month of the report's recording date, the item's position and kind.
+  static _REG_PP_META_PRODUCAOPS MetaServicoApontamento(const PPDiscoOP& ordem, const PPDiscoItem& item,
+                                                        uint16_t usDataGravacao, int64_t quantidade);
   class GravacaoApontamento;
   // Appends a new run of the process's report list (PPRA) holding its old entries and
   // ulRegistroApontamento; the process record (ulRegistroProcesso in PPPR) points at it.

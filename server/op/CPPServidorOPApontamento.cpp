@@ -455,17 +455,23 @@ HRESULT CPPServidorOP::GravacaoApontamento::PostaEntradas() {
 // A service order without entries posts what it produced as its month's target.
 HRESULT CPPServidorOP::GravacaoApontamento::PostaMeta() {
   if (ordem_.cTipoProdutoServico != kOrdemServico || item_.cTipoItem == kItemReprocesso) return S_OK;
+  return op_.ApontaMetaProducao(
+      MetaServicoApontamento(ordem_, item_, ap_.usDataGravacao, reg_.vQuantidadeApontada.int64));
+}
+
+_REG_PP_META_PRODUCAOPS CPPServidorOP::MetaServicoApontamento(const PPDiscoOP& ordem, const PPDiscoItem& item,
+                                                              uint16_t usDataGravacao, int64_t quantidade) {
   _REG_PP_META_PRODUCAOPS meta{};
-  meta.regKey.ulPonteiroFilial = ordem_.usPonteiroFilial;
-  meta.regKey.usMesAno = QVDataParaMesAno(ap_.usDataGravacao);
-  meta.regKey.ulPonteiroProjeto = static_cast<uint32_t>(ordem_.lPonteiroColecao);
-  meta.regKey.regPosicaoProdutoServico.lPonteiroProduto = item_.lPonteiroProduto;
-  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade1 = item_.iPonteiroItemGrade1;
-  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade2 = item_.iPonteiroItemGrade2;
-  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade3 = item_.iPonteiroItemGrade3;
-  meta.regKey.cTipoProdutoServico = item_.cTipoProdutoServico;
-  meta.vQuantProduzida.int64 = reg_.vQuantidadeApontada.int64;
-  return op_.ApontaMetaProducao(meta);
+  meta.regKey.ulPonteiroFilial = ordem.usPonteiroFilial;
+  meta.regKey.usMesAno = QVDataParaMesAno(usDataGravacao);
+  meta.regKey.ulPonteiroProjeto = static_cast<uint32_t>(ordem.lPonteiroColecao);
+  meta.regKey.regPosicaoProdutoServico.lPonteiroProduto = item.lPonteiroProduto;
+  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade1 = item.iPonteiroItemGrade1;
+  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade2 = item.iPonteiroItemGrade2;
+  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade3 = item.iPonteiroItemGrade3;
+  meta.regKey.cTipoProdutoServico = item.cTipoProdutoServico;
+  meta.vQuantProduzida.int64 = quantidade;
+  return meta;
 }
 
 // 21.

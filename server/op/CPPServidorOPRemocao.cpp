@@ -297,17 +297,8 @@ HRESULT CPPServidorOP::RemocaoApontamento::EstornaMeta() {
   if (ap_.cTipoProducao != kProducaoInterna || ap_.usQtdMvtoEntrada != 0 || ap_.cGerouReprocesso) return S_OK;
   if (ap_.vQuantidadeApontada.int64 <= 0 || ordem_.cTipoProdutoServico != kOrdemServico) return S_OK;
   if (item_.cTipoItem == kItemReprocesso) return S_OK;
-  _REG_PP_META_PRODUCAOPS meta{};
-  meta.regKey.ulPonteiroFilial = ordem_.usPonteiroFilial;
-  meta.regKey.usMesAno = QVDataParaMesAno(ap_.usDataGravacao);
-  meta.regKey.ulPonteiroProjeto = static_cast<uint32_t>(ordem_.lPonteiroColecao);
-  meta.regKey.regPosicaoProdutoServico.lPonteiroProduto = item_.lPonteiroProduto;
-  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade1 = item_.iPonteiroItemGrade1;
-  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade2 = item_.iPonteiroItemGrade2;
-  meta.regKey.regPosicaoProdutoServico.iPonteiroItemGrade3 = item_.iPonteiroItemGrade3;
-  meta.regKey.cTipoProdutoServico = item_.cTipoProdutoServico;
-  meta.vQuantProduzida.int64 = -ap_.vQuantidadeApontada.int64;
-  return op_.ApontaMetaProducao(meta);
+  return op_.ApontaMetaProducao(
+      MetaServicoApontamento(ordem_, item_, ap_.usDataGravacao, -ap_.vQuantidadeApontada.int64));
 }
 
 // 13.
