@@ -313,6 +313,25 @@ class CPPServidorOP : public CPPServidorOPUso {
                                                    uint8_t bMarca);
   HRESULT LeRetornosIndustExterna(uint32_t ulChave, _REG_VARMO_LISTA_RETORNO_IND_EXTPS* pRegPS);
 
+  // ---- Returns from outsourced processing (CPPServidorOPRetorno.cpp) ------------------------------
+  // One return of an outsourced report recorded; *pulPntrOut the PPRI record of the new return.
+  // cTravar 1 takes the order lock; 0 runs inside the caller's (the transit's automatic return).
+  HRESULT GravaApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS reg,
+                                                  uint32_t* pulPntrOut, uint8_t cTravar);
+
+  // ---- Pending invoices and entries (CPPServidorOPPendencias.cpp) ---------------------------------
+  HRESULT BuscaListaRetornoNFPendente(_REG_PP_LISTA_APONTAMENTO_RETORNO_NF_PENDENTEPS* pRegPS);
+  HRESULT VincularNFRetorno(_REG_PP_VINCULO_RETORNO_NF_PENDENTEPS reg);
+  // arquivos: a set the caller holds open, or null.
+  HRESULT GravaEntradasPendentes(_REG_VARMO_OP_APONTAMENTO reg, CPPArquivosOP* arquivos);
+
+  // ---- Valuation of production entries (CPPServidorOPValorEntrada.cpp) ----------------------------
+  // Read only. arquivos: the caller's set open read-only on the order's month, or null.
+  HRESULT CalcularValorEntrada(_REG_VARMO_VALOR_ENTRADA_INPS regIn, _REG_VARMO_VALOR_ENTRADA_OUTPS* pRegOut,
+                               CPPArquivosOP* arquivos);
+  HRESULT CalcularValorRecursosNaoApontados(_REG_VARMO_VALOR_ENTRADA_INPS regIn,
+                                            _REG_VARMO_VALOR_ENTRADA_OUTPS* pRegOut);
+
   // ---- Cancelling and interrupting orders (CPPServidorOPCancelamento.cpp) -------------------------
   // bMarca 1 takes the order lock; 0 runs inside the caller's (a report's removal).
   HRESULT Cancela(uint32_t ulQtd, const uint32_t* plPonteiros, uint8_t bMarca);
@@ -730,4 +749,19 @@ class CPPServidorOP : public CPPServidorOPUso {
   HRESULT PercorreItensPedidos(const _REG_POSICAO_PRODUTOPS& posicao, int32_t lPonteiroCliente,
                                uint16_t usDataInicial, uint16_t usDataFinal, const PPVisitaItemPedido& visita);
   // ---- end of requirements ----
+
+  // ---- Recording a return (CPPServidorOPRetorno.cpp) ----------------------------------------------
+  // ---- end of recording a return ----
+
+  // ---- Transit of returns (CPPServidorOPTransito.cpp) ---------------------------------------------
+  // The reports that the latest return of report ulRegistroApontamento (of usMesAno) sends on in
+  // transit, recorded inside the caller's order lock.
+  HRESULT ProcessaTransitoRetorno(uint16_t usMesAno, uint32_t ulRegistroApontamento);
+  // ---- end of transit ----
+
+  // ---- Pending invoices and entries (CPPServidorOPPendencias.cpp) ---------------------------------
+  // ---- end of pending invoices and entries ----
+
+  // ---- Valuation (CPPServidorOPValorEntrada.cpp) --------------------------------------------------
+  // ---- end of valuation ----
 };

@@ -81,11 +81,12 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
   HRESULT LeRetornosIndustExterna(uint32_t ulChave, _REG_VARMO_LISTA_RETORNO_IND_EXTPS* pRegPS) override {
     return Tratador().LeRetornosIndustExterna(ulChave, pRegPS);
   }
-  HRESULT CalcularValorEntrada(_REG_VARMO_VALOR_ENTRADA_INPS, _REG_VARMO_VALOR_ENTRADA_OUTPS*) override {
-    return E_NOTIMPL;
+  HRESULT CalcularValorEntrada(_REG_VARMO_VALOR_ENTRADA_INPS regIn, _REG_VARMO_VALOR_ENTRADA_OUTPS* pRegOut) override {
+    return Tratador().CalcularValorEntrada(regIn, pRegOut, nullptr);
   }
-  HRESULT CalcularValorRecursosNaoApontados(_REG_VARMO_VALOR_ENTRADA_INPS, _REG_VARMO_VALOR_ENTRADA_OUTPS*) override {
-    return E_NOTIMPL;
+  HRESULT CalcularValorRecursosNaoApontados(_REG_VARMO_VALOR_ENTRADA_INPS regIn,
+                                            _REG_VARMO_VALOR_ENTRADA_OUTPS* pRegOut) override {
+    return Tratador().CalcularValorRecursosNaoApontados(regIn, pRegOut);
   }
   HRESULT BuscaApontamentos(_REG_VARMO_LISTA_OP_APONTAMENTOS* pRegPS) override {
     return Tratador().BuscaApontamentos(pRegPS, nullptr, kLeTudo);
@@ -102,9 +103,9 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
     return Tratador().SetFiltroApontamento(RegPS);
   }
   HRESULT LimpaFiltroApontamento() override { return Tratador().LimpaFiltroApontamento(); }
-  HRESULT GravaApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS,
-                                                  uint32_t*) override {
-    return E_NOTIMPL;
+  HRESULT GravaApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS reg,
+                                                  uint32_t* pulPntrOut) override {
+    return Tratador().GravaApontamentoRetornoIndustrializacao(reg, pulPntrOut, 1);
   }
   HRESULT RemoveApontamentoRetornoIndustrializacao(_REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS reg) override {
     return Tratador().RemoveApontamentoRetornoIndustrializacao(reg, 1);
@@ -118,10 +119,12 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
   HRESULT LeApontamento(uint32_t ulChave, _REG_VARMO_OP_APONTAMENTO* pRegPS, uint16_t usTipoLeitura) override {
     return Tratador().LeApontamento(ulChave, pRegPS, nullptr, usTipoLeitura);
   }
-  HRESULT BuscaListaRetornoNFPendente(_REG_PP_LISTA_APONTAMENTO_RETORNO_NF_PENDENTEPS*) override {
-    return E_NOTIMPL;
+  HRESULT BuscaListaRetornoNFPendente(_REG_PP_LISTA_APONTAMENTO_RETORNO_NF_PENDENTEPS* pRegPS) override {
+    return Tratador().BuscaListaRetornoNFPendente(pRegPS);
   }
-  HRESULT VincularNFRetorno(_REG_PP_VINCULO_RETORNO_NF_PENDENTEPS) override { return E_NOTIMPL; }
+  HRESULT VincularNFRetorno(_REG_PP_VINCULO_RETORNO_NF_PENDENTEPS reg) override {
+    return Tratador().VincularNFRetorno(reg);
+  }
   HRESULT BuscaPonteirosApontamento(_REG_VARMO_FILTRO_APONTAMENTOPS regFiltro,
                                     _REG_VARMO_PONTEIROS_ULONGPS* pRegPS) override {
     return Tratador().BuscaPonteirosApontamento(regFiltro, pRegPS, nullptr);
@@ -131,7 +134,9 @@ class CQVPP_OP : public CPPObjetoCOM<IQVPP_OP, IID_IQVPP_OP, CPPServidorOP> {
     return Tratador().LePonteirosApontamento(ulQtd, pulPonteiros, pregApontamentosps, nullptr,
                                              usTipoLeituraApontamento);
   }
-  HRESULT GravaEntradasPendentes(_REG_VARMO_OP_APONTAMENTO) override { return E_NOTIMPL; }
+  HRESULT GravaEntradasPendentes(_REG_VARMO_OP_APONTAMENTO reg) override {
+    return Tratador().GravaEntradasPendentes(reg, nullptr);
+  }
   HRESULT BuscaSaldoParaApontamento(_REG_PP_KEY_ITEM_APONTAMENTOPS regKey, _REG_PP_SALDO_PROCESSOPS* pRegPS) override {
     return Tratador().BuscaSaldoParaApontamento(regKey, pRegPS);
   }

@@ -23,6 +23,7 @@ QV_PASSO_OP(CreditaApontamentoOrigem)
 QV_PASSO_OP(GravaRecursosNaoApontados)
 QV_PASSO_OP(GravaApontamentosRecurso)
 QV_PASSO_OP(PreparaRemessaApontamento)
+QV_PASSO_OP(ProcessaTransitoRetorno)
 #undef QV_PASSO_OP
 
 }  // namespace TesteOP

@@ -55,6 +55,7 @@ QV_PASSO_OP(GravaRecursosNaoApontados,
             HRESULT (CPPServidorOP::*)(uint16_t, const std::vector<uint32_t>&, PPDiscoApontamento&));
 QV_PASSO_OP(GravaApontamentosRecurso,
             HRESULT (CPPServidorOP::*)(uint16_t, uint16_t, const _REG_PP_APONTAMENTO_RECURSOPS*, uint32_t*));
+QV_PASSO_OP(ProcessaTransitoRetorno, HRESULT (CPPServidorOP::*)(uint16_t, uint32_t));
 QV_PASSO_OP(PreparaRemessaApontamento,
             HRESULT (CPPServidorOP::*)(const _REG_PP_MESTRE_INF_APONT_EXTERNO_FILIALPS&, uint16_t, uint16_t,
                                        _REG_PP_REMESSA_INDUSTRIALIZACAOPS*));

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+
+#include "tests/server/op/RetornosOP.h"
