@@ -65,6 +65,17 @@ CPPArquivosOP::CPPArquivosOP() : CPPArquivos(true) {
   Declara(kArqRA, N::PrefixoOPRA, sizeof(PPDiscoListaApontamento), m_arqRA);
 }
 
+HRESULT CPPArquivosOP::AbreExistentes(const CString& strEmpresa, uint16_t usMesAno, uint32_t lBits,
+                                      uint32_t* plAbertos) {
+  *plAbertos = 0;
+  if (HRESULT hr = Inicializa(strEmpresa, 0, 0)) return hr;
+  for (uint32_t bit = 1; bit != 0 && bit <= lBits; bit <<= 1) {
+    if ((lBits & bit) && Existe(bit, usMesAno)) *plAbertos |= bit;
+  }
+  SetArquivos(*plAbertos);
+  return *plAbertos ? SetModo(usMesAno, 'L') : S_OK;
+}
+
 CPPArquivosTipoRecurso::CPPArquivosTipoRecurso() : CPPArquivos(false) {
   Declara(kArqTipoRecurso, N::ArqTipoRecurso, 104, m_arqTipoRecurso);
   Declara(kArqOperacao, N::ArqTipoRecursoOperacao, 32, m_arqOperacao);

@@ -90,6 +90,10 @@ class CPPArquivosOP : public CPPArquivos {
   CPPArquivosOP();
   ~CPPArquivosOP() override { Finaliza(); }
 
+  // The files of lBits that exist in the month, opened read-only on the company; a missing one is
+  // left closed and not made. *plAbertos the bits opened (none opened: S_OK, nothing open).
+  HRESULT AbreExistentes(const CString& strEmpresa, uint16_t usMesAno, uint32_t lBits, uint32_t* plAbertos);
+
   CPPArqEx m_arqOP;
   CPPArqEx m_arqItem;
   CPPArqEx m_arqProcesso;

@@ -751,17 +751,32 @@ class CPPServidorOP : public CPPServidorOPUso {
   // ---- end of requirements ----
 
   // ---- Recording a return (CPPServidorOPRetorno.cpp) ----------------------------------------------
+  // One GravaApontamentoRetornoIndustrializacao: the report, its order and returns as read, the new
+  // return as it is built, and the steps.
+  class GravacaoRetorno;
+  // The report's end: its latest return (date, then time); 0 when it has none. Shared by recording
+  // and taking back returns.
+  static void FimApontamentoPelosRetornos(const std::vector<PPDiscoRetorno>& retornos, PPDiscoApontamento& apontamento);
   // ---- end of recording a return ----
 
   // ---- Transit of returns (CPPServidorOPTransito.cpp) ---------------------------------------------
   // The reports that the latest return of report ulRegistroApontamento (of usMesAno) sends on in
   // transit, recorded inside the caller's order lock.
   HRESULT ProcessaTransitoRetorno(uint16_t usMesAno, uint32_t ulRegistroApontamento);
+  // One ProcessaTransitoRetorno: the report, its order and latest return as read, the keys it made,
+  // and the steps.
+  class TransitoRetorno;
   // ---- end of transit ----
 
   // ---- Pending invoices and entries (CPPServidorOPPendencias.cpp) ---------------------------------
+  // One VincularNFRetorno: the invoice, its report and every return to link, read before the first
+  // write, and the writes.
+  class VinculoNFRetorno;
   // ---- end of pending invoices and entries ----
 
   // ---- Valuation (CPPServidorOPValorEntrada.cpp) --------------------------------------------------
+  // One valuation of an order's entry: its files, accumulators and steps. Recursive valuations
+  // share the path of the valuations under way, so that one already on it contributes 0.
+  class ValoracaoEntrada;
   // ---- end of valuation ----
 };

@@ -60,22 +60,6 @@ int64_t SaldoItem(const PPDiscoItem& item) {
          item.vQuantidadeProduzida.int64;
 }
 
-// A key names a month and a record of it.
-bool ChaveCompleta(uint32_t chave) { return QVGetMesAnoDaChave(chave) != 0 && QVGetNumeroDaChave(chave) != 0; }
-
-// The files of lBits that exist in the month, opened read-only; a missing one is left closed and
-// not made. *plAbertos the bits opened.
-HRESULT AbreExistentes(Arquivos& arquivos, const CString& empresa, uint16_t usMesAno, uint32_t lBits,
-                       uint32_t* plAbertos) {
-  *plAbertos = 0;
-  if (HRESULT hr = arquivos.Inicializa(empresa, 0, 0)) return hr;
-  for (uint32_t bit = 1; bit != 0 && bit <= lBits; bit <<= 1) {
-    if ((lBits & bit) && arquivos.Existe(bit, usMesAno)) *plAbertos |= bit;
-  }
-  arquivos.SetArquivos(*plAbertos);
-  return *plAbertos ? arquivos.SetModo(usMesAno, 'L') : S_OK;
-}
-
 HRESULT LeRegistroArquivo(const CString& caminho, uint32_t ulRegistro, void* pDisco, uint32_t tamanho) {
   if (ulRegistro == 0) return PPErroHResult(kQVErroFimArquivo);
   CPPArqEx arquivo;
@@ -218,7 +202,7 @@ HRESULT CPPServidorOP::GravacaoApontamento::LeProcessos() {
 HRESULT CPPServidorOP::GravacaoApontamento::LeOrigem() {
   const uint32_t chave = reg_.ulChaveApontamentoOPOrigem;
   if (!chave) return S_OK;
-  if (!ChaveCompleta(chave)) return PPErroHResult(kPPErroChaveAusente);
+  if (!PPChaveCompleta(chave)) return PPErroHResult(kPPErroChaveAusente);
   PPDiscoApontamento origem;
   const CString caminho = op_.CaminhoArquivo(PPArquivoPeriodoOP::AP, QVGetMesAnoDaChave(chave));
   if (HRESULT hr = LeRegistroArquivo(caminho, QVGetNumeroDaChave(chave), &origem, sizeof origem)) return hr;
@@ -505,7 +489,7 @@ HRESULT CPPServidorOP::GravaApontamento(_REG_VARMO_OP_APONTAMENTO RegPS, uint32_
   if (!m_cInicializado) return PPErroHResult(kPPErroNaoInicializado);
   if (!plPntrOut) return E_POINTER;
   *plPntrOut = 0;
-  if (!ChaveCompleta(RegPS.lPonteiroOP)) return PPErroHResult(kPPErroChaveAusente);
+  if (!PPChaveCompleta(RegPS.lPonteiroOP)) return PPErroHResult(kPPErroChaveAusente);
   for (HRESULT hr : {PPVerificaLista(RegPS.usQtdMvtoEstoque, RegPS.pregMovimentos),
                      PPVerificaLista(RegPS.usQtdMvtoEntrada, RegPS.pregMvtoEntrada),
                      PPVerificaLista(RegPS.usQtdRecursos, RegPS.pregRecursos),
@@ -601,7 +585,7 @@ HRESULT CPPServidorOP::BuscaSaldoParaApontamento(_REG_PP_KEY_ITEM_APONTAMENTOPS 
 HRESULT CPPServidorOP::CalculaSaldoProcesso(const _REG_VARMO_OP_APONTAMENTO& reg, SaldoProcesso* pSaldo) {
   *pSaldo = {};
   pSaldo->cSituacaoProcessoAnterior = kSituacaoNaoIniciada;
-  if (!ChaveCompleta(reg.lPonteiroOP)) return PPErroHResult(kPPErroChaveAusente);
+  if (!PPChaveCompleta(reg.lPonteiroOP)) return PPErroHResult(kPPErroChaveAusente);
   const uint16_t usMesAno = QVGetMesAnoDaChave(reg.lPonteiroOP);
   const uint32_t ulRegistroOP = QVGetNumeroDaChave(reg.lPonteiroOP);
   // 1.
@@ -613,7 +597,7 @@ HRESULT CPPServidorOP::CalculaSaldoProcesso(const _REG_VARMO_OP_APONTAMENTO& reg
   uint32_t lAbertos = 0;
   const uint32_t lBits = Arquivos::kArqProcesso | Arquivos::kArqItem | Arquivos::kArqApontamento |
                          Arquivos::kArqRetornoIndExterna;
-  if (HRESULT hr = AbreExistentes(arquivos, m_strEmpresa, usMesAno, lBits, &lAbertos)) return hr;
+  if (HRESULT hr = arquivos.AbreExistentes(m_strEmpresa, usMesAno, lBits, &lAbertos)) return hr;
   std::vector<PPDiscoProcesso> processos;
   std::vector<PPDiscoItem> itens;
   if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqProcesso, op.ulPrimeiroProcesso, op.usQtdProcessos, processos))
@@ -749,7 +733,7 @@ HRESULT CPPServidorOP::MarcaApontamentosImportados(uint16_t usMesAno, uint16_t u
   }
   for (const PPDiscoChaveImportada& chave : chaves) {
     const uint32_t ulChave = chave.ulChaveApontamento;
-    if (!ChaveCompleta(ulChave)) return PPErroHResult(kPPErroChaveAusente);
+    if (!PPChaveCompleta(ulChave)) return PPErroHResult(kPPErroChaveAusente);
     const CString caminho = CaminhoArquivo(PPArquivoPeriodoOP::AP, QVGetMesAnoDaChave(ulChave));
     const uint32_t ulRegistro = QVGetNumeroDaChave(ulChave);
     PPDiscoApontamento ap;

@@ -7,7 +7,6 @@
 // (each movement marked not posted as soon as the inventory removed it), then the quantities, whose
 // calls to other servers come before the local rewrites (the sales release marked taken back at
 // once), and the removed mark last. The reversal mirrors recording's conditions and item match.
-#include <cstring>
 #include <vector>
 
 #include "foundation/CQVArqMarca.h"
@@ -26,16 +25,8 @@
 
 namespace {
 
-
 constexpr uint8_t kOperacaoNormal = 'O';  // the operations whose reports changed items and processes
 constexpr uint8_t kOrdemServico = 'S';
-
-// The count of reports linked to this one (disk 170, kept in the reserved bytes of the layout).
-uint16_t QtdVinculados(const PPDiscoApontamento& apontamento) {
-  uint16_t quantidade = 0;
-  std::memcpy(&quantidade, apontamento.cReservado170, sizeof quantidade);
-  return quantidade;
-}
 
 // The balance's input for a report of usMesAno.
 _REG_VARMO_OP_APONTAMENTO ChaveSaldo(uint16_t usMesAno, const PPDiscoApontamento& apontamento) {
@@ -111,7 +102,7 @@ class CPPServidorOP::RemocaoApontamento {
 // 2.
 HRESULT CPPServidorOP::RemocaoApontamento::VerificaTipo() const {
   if (ap_.cTipoApontamento != 0 && ap_.cTipoApontamento != 4) return PPErroHResult(kPPErroTipoApontamento);
-  if (QtdVinculados(ap_) != 0) return PPErroHResult(kPPErroApontamentoVinculado);
+  if (ap_.usQtdChaveVinculada != 0) return PPErroHResult(kPPErroApontamentoVinculado);
   return S_OK;
 }
 

@@ -7,7 +7,6 @@
 // that, each posting marked as taken back as soon as it is (EstornaListaMovimentos), so that the
 // removal started again gives nothing back twice; the transit reports that are already removed
 // are passed over by their own removal. Nothing done is undone on a failure.
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -30,26 +29,10 @@ using Arquivos = CPPArquivosOP;
 
 constexpr uint8_t kNFLiberada = 255;  // PPNF byte 14: the invoice no longer waits for its return
 
-// The list of the reports linked to a report (the transit reports that reuse it): its first PPTA
-// record and count lie in the bytes that the report's layout keeps reserved at 128 and 170.
-constexpr size_t kPrimeiraChaveVinculada = offsetof(PPDiscoApontamento, cReservado128);
-constexpr size_t kQtdChaveVinculada = offsetof(PPDiscoApontamento, cReservado170);
-
-bool ChaveCompleta(uint32_t chave) { return QVGetMesAnoDaChave(chave) != 0 && QVGetNumeroDaChave(chave) != 0; }
-
 // The caller names a return by its receipt document and its pending invoice.
 bool RetornoNomeado(const PPDiscoRetorno& retorno, const _REG_VARMO_RETORNO_INDUSTRIALIZACAO_EXTERNAPS& nome) {
   return retorno.lPonteiroRegistroEntrada == nome.lPonteiroRegistroEntrada &&
          retorno.ulChaveRetornoNFPendente == nome.ulChaveRetornoNFPendente;
-}
-
-// The report's end: the latest return (date, then time); 0 when none is left.
-void FimPelosRetornos(const std::vector<PPDiscoRetorno>& retornos, PPDiscoApontamento& apontamento) {
-  uint32_t fim = 0;
-  for (const PPDiscoRetorno& retorno : retornos)
-    fim = std::max(fim, static_cast<uint32_t>(retorno.usDataRetorno) << 16 | retorno.usHoraRetorno);
-  apontamento.usDataApontamentoFim = static_cast<uint16_t>(fim >> 16);
-  apontamento.usHoraApontamentoFim = static_cast<uint16_t>(fim);
 }
 
 }  // namespace
@@ -148,7 +131,7 @@ HRESULT CPPServidorOP::RemocaoRetorno::RegravaApontamento() {
   apontamento.ulPrimeiroRetorno = ulPrimeiro;
   apontamento.usQtdRetornoIndustExt = static_cast<uint16_t>(mantidos_.size());
   apontamento.cEncerramentoRemIndustrializacao = 0;
-  FimPelosRetornos(mantidos_, apontamento);
+  FimApontamentoPelosRetornos(mantidos_, apontamento);
   uint32_t ulRegistro = ulRegistro_;
   if (int erro = arquivos.m_arqApontamento.Grava(&apontamento, &ulRegistro)) return PPErroHResultMotor(erro);
   apontamento_ = apontamento;
@@ -217,7 +200,7 @@ HRESULT CPPServidorOP::EstornaMovimentosRetorno(uint16_t usMesAno, uint32_t ulCh
 
 HRESULT CPPServidorOP::LiberaNFPendente(uint32_t ulChaveNF) {
   if (static_cast<int32_t>(ulChaveNF) <= 0) return S_OK;
-  if (!ChaveCompleta(ulChaveNF)) return PPErroHResult(kPPErroChaveAusente);
+  if (!PPChaveCompleta(ulChaveNF)) return PPErroHResult(kPPErroChaveAusente);
   CPPArqEx arquivo;
   const CString caminho = CaminhoArquivo(PPArquivoPeriodoOP::NF, QVGetMesAnoDaChave(ulChaveNF));
   if (int erro = arquivo.Abre(caminho, 'G', sizeof(PPDiscoNotaRetorno), false, true)) return PPErroHResultMotor(erro);
@@ -281,7 +264,7 @@ HRESULT CPPServidorOP::EstornaTransitoRetorno(uint16_t usMesAno, uint32_t ulRegi
 
 // The linked list is appended anew before the report points at it, as every list of the month.
 HRESULT CPPServidorOP::DesvinculaApontamento(uint32_t ulChaveReutilizado, uint32_t ulChaveApontamento) {
-  if (!ChaveCompleta(ulChaveReutilizado)) return PPErroHResult(kPPErroChaveAusente);
+  if (!PPChaveCompleta(ulChaveReutilizado)) return PPErroHResult(kPPErroChaveAusente);
   const uint16_t usMesAno = QVGetMesAnoDaChave(ulChaveReutilizado);
   uint32_t ulRegistro = QVGetNumeroDaChave(ulChaveReutilizado);
   Arquivos arquivos;
@@ -291,20 +274,18 @@ HRESULT CPPServidorOP::DesvinculaApontamento(uint32_t ulChaveReutilizado, uint32
   if (HRESULT hr = arquivos.SetModo(usMesAno, 'G')) return hr;
   PPDiscoApontamento apontamento;
   if (HRESULT hr = PPLeRegistroOP(arquivos.m_arqApontamento, ulRegistro, &apontamento)) return hr;
-  uint32_t ulPrimeiro = 0;
-  uint16_t usQtd = 0;
-  std::memcpy(&ulPrimeiro, reinterpret_cast<const uint8_t*>(&apontamento) + kPrimeiraChaveVinculada, sizeof ulPrimeiro);
-  std::memcpy(&usQtd, reinterpret_cast<const uint8_t*>(&apontamento) + kQtdChaveVinculada, sizeof usQtd);
   std::vector<PPDiscoChaveImportada> vinculados;
-  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqTA, ulPrimeiro, usQtd, vinculados)) return hr;
+  if (HRESULT hr = PPLeSequenciaOP(arquivos.m_arqTA, apontamento.ulPrimeiraChaveVinculada,
+                                   apontamento.usQtdChaveVinculada, vinculados))
+    return hr;
   std::erase_if(vinculados, [&](const PPDiscoChaveImportada& chave) { return chave.ulChaveApontamento == ulChaveApontamento; });
-  ulPrimeiro = 0;
-  usQtd = static_cast<uint16_t>(vinculados.size());
+  uint32_t ulPrimeiro = 0;
+  const auto usQtd = static_cast<uint16_t>(vinculados.size());
   if (HRESULT hr = PPAnexaRegistros(arquivos.m_arqTA, reinterpret_cast<const uint8_t*>(vinculados.data()), usQtd,
                                     &ulPrimeiro))
     return hr;
-  std::memcpy(reinterpret_cast<uint8_t*>(&apontamento) + kPrimeiraChaveVinculada, &ulPrimeiro, sizeof ulPrimeiro);
-  std::memcpy(reinterpret_cast<uint8_t*>(&apontamento) + kQtdChaveVinculada, &usQtd, sizeof usQtd);
+  apontamento.ulPrimeiraChaveVinculada = ulPrimeiro;
+  apontamento.usQtdChaveVinculada = usQtd;
   if (int erro = arquivos.m_arqApontamento.Grava(&apontamento, &ulRegistro)) return PPErroHResultMotor(erro);
   return arquivos.Fecha();
 }
@@ -315,7 +296,7 @@ HRESULT CPPServidorOP::DesvinculaApontamento(uint32_t ulChaveReutilizado, uint32
 HRESULT CPPServidorOP::LeRetornosIndustExterna(uint32_t ulChave, _REG_VARMO_LISTA_RETORNO_IND_EXTPS* pRegPS) {
   if (!pRegPS) return E_POINTER;
   *pRegPS = {};
-  if (!ChaveCompleta(ulChave)) return PPErroHResult(kPPErroChaveAusente);
+  if (!PPChaveCompleta(ulChave)) return PPErroHResult(kPPErroChaveAusente);
   const uint16_t usMesAno = QVGetMesAnoDaChave(ulChave);
   PPDiscoApontamento apontamento;
   if (HRESULT hr = PPLeRegistroMesOP(CaminhoArquivo(PPArquivoPeriodoOP::AP, usMesAno), QVGetNumeroDaChave(ulChave),

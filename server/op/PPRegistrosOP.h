@@ -449,7 +449,7 @@ struct PPDiscoApontamento {
   uint32_t ulRegistroRemessa;             // in PPRM: the outsourcing shipment; 0: none
   uint32_t ulPrimeiroRecursoNaoApontado;  // in PPAR
   uint32_t ulPrimeiroRecurso;             // in PPAR
-  uint8_t cReservado128[4];
+  uint32_t ulPrimeiraChaveVinculada;  // in PPTA: the reports of a transit that reuse this one
   int32_t lPonteiroIndustrializador;
   uint32_t ulChaveOPReprocesso;
   uint32_t ulChaveApontamentoOPOrigem;
@@ -466,7 +466,7 @@ struct PPDiscoApontamento {
   uint16_t usQtdRetornoIndustExt;
   uint16_t usQtdRecursosNaoApontados;
   uint16_t usQtdRecursos;
-  uint8_t cReservado170[2];
+  uint16_t usQtdChaveVinculada;
   uint8_t cLiberacaoItemPedido;
   uint8_t cTipoOperacao;
   uint8_t cTipoItem;

@@ -9,9 +9,13 @@
 #include <vector>
 
 #include "foundation/CQVArqEx.h"
+#include "foundation/QVChave.h"
 #include "foundation/QVData.h"
 #include "server/CPPArqEx.h"
 #include "server/PPTextosStatus.h"
+
+// A key that names a record: both its month and its record number set.
+inline bool PPChaveCompleta(uint32_t chave) { return QVGetMesAnoDaChave(chave) != 0 && QVGetNumeroDaChave(chave) != 0; }
 
 // One record of an open file. The engine fills a buffer of the file's record length, so a record
 // type of another length is refused before the read.

@@ -27,7 +27,6 @@ constexpr uint32_t kTamanhoAC = 72;
 constexpr uint32_t kTamanhoAQ = 40;
 constexpr uint32_t kTamanhoAI = 72;
 constexpr uint32_t kTamanhoAD = 24;
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 constexpr uint16_t kDia = 8900;
 
 std::string Zeros(size_t n) { return std::string(n, '\0'); }

@@ -36,7 +36,6 @@ using namespace TesteOP;
 constexpr uint32_t kTamanhoAP = 200;
 constexpr uint32_t kTamanhoPR = 128;
 constexpr uint32_t kTamanhoIT = 90;
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 
 // Every period file of the order family that a report could touch.
 const char* const kPrefixos[] = {"PPOP", "PPPR", "PPMT", "PPRP", "PPAP", "PPAS", "PPAR", "PPRI", "PPME", "PPLT",

@@ -36,7 +36,6 @@ namespace {
 using namespace TesteOP;
 
 constexpr uint32_t kOP = 256, kPR = 128, kMT = 128, kIT = 90, kAP = 200, kNC = 128, kRM = 60;
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 constexpr uint32_t kPedido = 77;
 
 class Cancelamento : public EmpresaOPFamilia {

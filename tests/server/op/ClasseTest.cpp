@@ -1,8 +1,8 @@
 // The production-order class through COM: created by activation from the registered server, it
-// refuses an interface version other than 64 and stays uninitialised, answers E_NOTIMPL in the
-// slots whose operations are still to come, guards FuncaoGenerica, and forwards saving, reading,
-// labels, function 1, report searches and removal, cancelling and interrupting, and requirements
-// to its handler. No task-allocator block is left once the outputs are freed (the fixture's
+// refuses an interface version other than 64 and stays uninitialised, guards FuncaoGenerica, and
+// forwards saving, reading, labels, function 1, report searches and removal, returns from outside
+// processing with their invoices, the valuation of entries, cancelling and interrupting, and
+// requirements to its handler. No task-allocator block is left once the outputs are freed (the fixture's
 // TearDown).
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "foundation/QVChave.h"
 #include "platform/com/apartment.h"
 #include "platform/com/bstr.h"
 #include "platform/com/classobject.h"
@@ -69,24 +70,24 @@ TEST_F(ClasseOP, RefusesAnotherInterfaceVersionAndStaysUninitialised) {
   EXPECT_EQ(op->SetFiltro(_REG_VARMO_FILTROPS{}), kNaoInicializado);
 }
 
-// Before and after Inicializa alike: nothing is called.
-TEST_F(ClasseOP, MethodsStillToComeAnswerNotImplemented) {
+// Every slot reaches its handler: before Inicializa each of the last operations to come answers
+// 1585, none E_NOTIMPL.
+TEST_F(ClasseOP, TheReturnAndValuationSlotsReachTheHandler) {
   IQVPP_OP* op = Cria();
   ASSERT_NE(op, nullptr);
+  _REG_VARMO_VALOR_ENTRADA_OUTPS valor{};
+  uint32_t registro = 0;
+  _REG_PP_LISTA_APONTAMENTO_RETORNO_NF_PENDENTEPS pendentes{};
   const std::vector<std::function<HRESULT()>> chamadas = {
-      [&] { return op->CalcularValorEntrada({}, nullptr); },
-      [&] { return op->CalcularValorRecursosNaoApontados({}, nullptr); },
-      [&] { return op->GravaApontamentoRetornoIndustrializacao({}, nullptr); },
-      [&] { return op->BuscaListaRetornoNFPendente(nullptr); },
+      [&] { return op->CalcularValorEntrada({}, &valor); },
+      [&] { return op->CalcularValorRecursosNaoApontados({}, &valor); },
+      [&] { return op->GravaApontamentoRetornoIndustrializacao({}, &registro); },
+      [&] { return op->BuscaListaRetornoNFPendente(&pendentes); },
       [&] { return op->VincularNFRetorno({}); },
       [&] { return op->GravaEntradasPendentes({}); },
   };
-  for (int inicializado = 0; inicializado < 2; ++inicializado) {
-    if (inicializado) {
-      ASSERT_EQ(op->Inicializa(Sessao(), 64), S_OK);
-    }
-    for (size_t i = 0; i < chamadas.size(); ++i) EXPECT_EQ(chamadas[i](), E_NOTIMPL) << "call " << i;
-  }
+  for (size_t i = 0; i < chamadas.size(); ++i) EXPECT_EQ(chamadas[i](), kNaoInicializado) << "call " << i;
+  EXPECT_EQ(pendentes.pregRetornoPendente, nullptr);
 }
 
 TEST_F(ClasseOP, FuncaoGenericaServesOnlyFunctionOneWithItsEightBytes) {
@@ -183,13 +184,15 @@ class ClasseOPFamilia : public EmpresaOPFamilia {
     EXPECT_EQ(classe_->GravaOP(0, nova.Registro(), &chave), S_OK);
     return chave;
   }
-  uint32_t Relata(uint32_t chaveOP, int64_t unidades) {
+  // cTipoProducao 1 in house, 0 outsourced (to processor 5).
+  uint32_t Relata(uint32_t chaveOP, int64_t unidades, uint8_t cTipoProducao = 1) {
     _REG_VARMO_OP_APONTAMENTO reg{};
     reg.lPonteiroOP = chaveOP;
     reg.lPonteiroProcesso = processos_[0];
     reg.lPonteiroOperacaoProducao = operacao_;
     reg.vQuantidadeApontada = Quantidade(unidades);
-    reg.cTipoProducao = 1;
+    reg.cTipoProducao = cTipoProducao;
+    reg.lPonteiroIndustrializador = cTipoProducao ? 0 : 5;
     reg.cTipoItem = 1;
     reg.usDataApontamentoInicio = reg.usDataApontamentoFim = DiaFixado();
     reg.usHoraApontamentoInicio = 8 * 60;
@@ -248,6 +251,49 @@ TEST_F(ClasseOPFamilia, AWrongReportIsFoundAndTakenBackAndTheOrderCancelled) {
   EXPECT_EQ(classe_->Cancela(1, const_cast<uint32_t*>(&op)), S_OK);
   EXPECT_EQ(Situacao(op), 99);
   EXPECT_EQ(classe_->Cancela(1, const_cast<uint32_t*>(&op)), TesteOP::Erro(1594)) << "cancelled once";
+}
+
+// An outsourced report of 4 of the 10 comes back without its invoice: the invoice waits in the
+// list until its receipt document is linked, and the entry of the 4 is 40 % of the order.
+TEST_F(ClasseOPFamilia, AnOutsourcedReportComesBackAndItsInvoiceIsLinkedAndItsEntryValued) {
+  const uint32_t op = Ordem();
+  const uint32_t relato = Relata(op, 4, 0);
+  _REG_VARMO_APONTAMENTO_RETORNO_INDUSTRIALIZACAOPS retorno{};
+  retorno.ulChaveOP = op;
+  retorno.ulPonteiroApontamento = QVGetNumeroDaChave(relato);
+  retorno.regRetorno.vQuantidadeRetornada = Quantidade(4);
+  uint32_t registro = 0;
+  ASSERT_EQ(classe_->GravaApontamentoRetornoIndustrializacao(retorno, &registro), S_OK);
+  EXPECT_NE(registro, 0u);
+
+  _REG_PP_LISTA_APONTAMENTO_RETORNO_NF_PENDENTEPS pendentes{};
+  ASSERT_EQ(classe_->BuscaListaRetornoNFPendente(&pendentes), S_OK);
+  ASSERT_EQ(pendentes.ulQuantidade, 1u);
+  const _REG_PP_APONTAMENTO_RETORNO_NF_PENDENTEPS pendente = pendentes.pregRetornoPendente[0];
+  CoTaskMemFree(pendentes.pregRetornoPendente);
+  EXPECT_EQ(pendente.ulChaveApontamento, relato);
+  EXPECT_EQ(pendente.ulChaveOP, op);
+  EXPECT_EQ(pendente.vQuantidadeRetornada.int64, Quantidade(4).int64);
+
+  EXPECT_EQ(classe_->VincularNFRetorno({pendente.ulChaveRetornoNFPendente, 77}), S_OK);
+  pendentes = {};
+  ASSERT_EQ(classe_->BuscaListaRetornoNFPendente(&pendentes), S_OK);
+  EXPECT_EQ(pendentes.ulQuantidade, 0u) << "linked: no longer pending";
+  CoTaskMemFree(pendentes.pregRetornoPendente);
+  EXPECT_EQ(classe_->VincularNFRetorno({pendente.ulChaveRetornoNFPendente, 78}), TesteOP::Erro(1592));
+
+  _REG_VARMO_VALOR_ENTRADA_INPS entrada{};
+  entrada.vQuantidade = Quantidade(4);
+  entrada.lChaveOP = op;
+  entrada.lPonteiroProcesso = processos_[1];
+  _REG_VARMO_VALOR_ENTRADA_OUTPS valor{};
+  ASSERT_EQ(classe_->CalcularValorEntrada(entrada, &valor), S_OK);
+  EXPECT_EQ(valor.v8PercentualApontado.int64, 40'000'000) << "4 of 10, eight decimals";
+  EXPECT_EQ(classe_->CalcularValorRecursosNaoApontados(entrada, &valor), S_OK);
+
+  _REG_VARMO_OP_APONTAMENTO semPendencia{};
+  semPendencia.lPonteiroApontamento = relato;
+  EXPECT_EQ(classe_->GravaEntradasPendentes(semPendencia), TesteOP::Erro(1592)) << "no entry was left for later";
 }
 
 TEST_F(ClasseOPFamilia, ARunningOrderIsInterruptedWithItsObservation) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/com/classobject.h"
+#include "platform/com/bstr.h"
 #include "platform/com/standin.h"
 #include "platform/family/base/ProdutoDF.h"
 #include "server/idl/Varmo.h"
@@ -136,4 +137,36 @@ uint32_t EmpresaOPFamilia::GravaNova(OPTeste& op) {
   uint32_t chave = 0;
   EXPECT_EQ(op_.GravaOP(0, op.Registro(), &chave, 1), S_OK);
   return chave;
+}
+
+void EmpresaOPFamilia::SaldoInicialInsumo(int64_t unidades) {
+  SaldoInicialES saldo{};
+  saldo.regChave.regPosicaoProduto.lPonteiroProduto = kProdutoInsumo;
+  saldo.regChave.iPonteiroFilial = kFilial;
+  saldo.regChave.iPonteiroLocalArmazenagem = 1;
+  saldo.vQuantidade.int64 = unidades * TesteOP::kUm;
+  ASSERT_EQ(GravaSaldosIniciaisES(Instalacao::kEmpresa, {saldo}), S_OK);
+}
+
+void EmpresaOPFamilia::ComEstoque(const std::function<void(IQVES_Movimento*)>& f) {
+  IQVES_Movimento* estoque = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_QVES_Movimento, nullptr, CLSCTX_LOCAL_SERVER, IID_IQVES_Movimento,
+                             reinterpret_cast<void**>(&estoque)),
+            S_OK);
+  BSTR empresa = SysAllocString(u"TESTE");
+  EXPECT_EQ(estoque->Inicializa(empresa, kUsuarioTeste, 1, kESModuloProducao), S_OK);
+  SysFreeString(empresa);
+  f(estoque);
+  estoque->Release();
+}
+
+int64_t EmpresaOPFamilia::Saldo(uint32_t produto, uint8_t tipo) {
+  _REG_ES_SALDO_POSICAOPS saldo{};
+  ComEstoque([&](IQVES_Movimento* estoque) {
+    _REG_ES_CHAVE_SALDOPS chave{};
+    chave.regPosicaoProduto.lPonteiroProduto = produto;
+    chave.iPonteiroFilial = kFilial;
+    EXPECT_EQ(estoque->LeSaldoPosicao(chave, &saldo, 0, 0), S_OK);
+  });
+  return saldo.vSaldoTipoEstoque[tipo].int64;
 }

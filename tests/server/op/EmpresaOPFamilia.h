@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 namespace TesteOP {
 
 constexpr uint16_t kMes = 2117;  // 05/2024, the month of the pinned clock and of the open period
+constexpr int64_t kUm = 10000;   // one unit as the records hold it (four decimals)
 
 constexpr HRESULT Erro(uint32_t numero) { return static_cast<HRESULT>(0x80040000u | numero); }
 constexpr uint32_t Chave(uint32_t registro, uint16_t mes = kMes) { return registro << 12 | mes; }
@@ -39,6 +41,19 @@ inline uint8_t U8De(const std::string& r, size_t d) { return De<uint8_t>(r, d); 
 inline uint16_t U16De(const std::string& r, size_t d) { return De<uint16_t>(r, d); }
 inline uint32_t U32De(const std::string& r, size_t d) { return De<uint32_t>(r, d); }
 inline int64_t QDe(const std::string& r, size_t d) { return De<int64_t>(r, d); }
+
+// A movement of the product at branch 1, place 1, as reports carry them (quantity in units).
+inline _REG_ES_MOVIMENTOPS Movimento(uint8_t cTipoMovimento, uint32_t produto, int64_t quantidade,
+                                     uint8_t cTipoEstoque = 0) {
+  _REG_ES_MOVIMENTOPS movimento{};
+  movimento.regPosicaoProduto.lPonteiroProduto = produto;
+  movimento.vQuantidade.int64 = quantidade * kUm;
+  movimento.cTipoMovimento = cTipoMovimento;
+  movimento.cTipoEstoqueArmazenagem = cTipoEstoque;
+  movimento.iPonteiroFilial = 1;
+  movimento.iPonteiroLocalArmazenagem = 1;
+  return movimento;
+}
 
 // The handler keeps the steps of reporting to itself (reporting and its reversal call them). The
 // tests reach them through member pointers, one tag a step, taken in EmpresaOPFamilia.cpp where
@@ -106,6 +121,13 @@ class EmpresaOPFamilia : public EmpresaOP {
 
   // Saves an order under the lock; its key (0 and a test failure when refused).
   uint32_t GravaNova(OPTeste& op);
+
+  // The input product's opening balance at the branch, place 1, in the inventory stand-in.
+  void SaldoInicialInsumo(int64_t unidades);
+  // The inventory stand-in, created and initialised as the order handler does, for f.
+  void ComEstoque(const std::function<void(IQVES_Movimento*)>& f);
+  // What the product holds at the branch in stock type `tipo`.
+  int64_t Saldo(uint32_t produto, uint8_t tipo = 0);
 
   ServidorEstoque estoque_;
   ServidorVendas vendas_;

@@ -24,21 +24,8 @@ using namespace TesteOP;
 constexpr uint32_t kTamanhoAP = 200;
 constexpr uint32_t kTamanhoME = 104;
 constexpr uint32_t kTamanhoNC = 128;
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 constexpr uint8_t kEstoqueRefugo = 3;  // the stock type the scrap enters
 constexpr HRESULT kNegado = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-
-_REG_ES_MOVIMENTOPS Movimento(uint8_t cTipoMovimento, uint32_t produto, int64_t quantidade,
-                              uint8_t cTipoEstoque = 0) {
-  _REG_ES_MOVIMENTOPS movimento{};
-  movimento.regPosicaoProduto.lPonteiroProduto = produto;
-  movimento.vQuantidade.int64 = quantidade * kUm;
-  movimento.cTipoMovimento = cTipoMovimento;
-  movimento.cTipoEstoqueArmazenagem = cTipoEstoque;
-  movimento.iPonteiroFilial = 1;
-  movimento.iPonteiroLocalArmazenagem = 1;
-  return movimento;
-}
 
 class Movimentos : public EmpresaOPFamilia {
  protected:
@@ -46,12 +33,7 @@ class Movimentos : public EmpresaOPFamilia {
     ASSERT_EQ(metas_.Registro(), S_OK);
     EmpresaOPFamilia::SetUp();
     if (HasFatalFailure()) return;
-    SaldoInicialES saldo{};
-    saldo.regChave.regPosicaoProduto.lPonteiroProduto = kProdutoInsumo;
-    saldo.regChave.iPonteiroFilial = kFilial;
-    saldo.regChave.iPonteiroLocalArmazenagem = 1;
-    saldo.vQuantidade.int64 = 10 * kUm;
-    ASSERT_EQ(GravaSaldosIniciaisES(Instalacao::kEmpresa, {saldo}), S_OK);
+    SaldoInicialInsumo(10);
   }
   // An order of the type on one process that receives reports: it is the order's last.
   uint32_t Ordem(ItemOP item, const std::function<void(OPTeste&)>& muda = nullptr) {
@@ -83,29 +65,6 @@ class Movimentos : public EmpresaOPFamilia {
   std::string Relatorio(uint32_t chave) const { return Registro("PPAP", kTamanhoAP, QVGetNumeroDaChave(chave)); }
   std::string Local(uint32_t n) const { return Registro("PPME", kTamanhoME, n); }
 
-  // The inventory stand-in, created and initialised as the order handler does, for f.
-  void ComEstoque(const std::function<void(IQVES_Movimento*)>& f) {
-    IQVES_Movimento* estoque = nullptr;
-    ASSERT_EQ(CoCreateInstance(CLSID_QVES_Movimento, nullptr, CLSCTX_LOCAL_SERVER, IID_IQVES_Movimento,
-                               reinterpret_cast<void**>(&estoque)),
-              S_OK);
-    BSTR empresa = SysAllocString(u"TESTE");
-    EXPECT_EQ(estoque->Inicializa(empresa, kUsuarioTeste, 1, kESModuloProducao), S_OK);
-    SysFreeString(empresa);
-    f(estoque);
-    estoque->Release();
-  }
-  // What the product holds at branch 1 in stock type `tipo`.
-  int64_t Saldo(uint32_t produto, uint8_t tipo = 0) {
-    _REG_ES_SALDO_POSICAOPS saldo{};
-    ComEstoque([&](IQVES_Movimento* estoque) {
-      _REG_ES_CHAVE_SALDOPS chave{};
-      chave.regPosicaoProduto.lPonteiroProduto = produto;
-      chave.iPonteiroFilial = kFilial;
-      EXPECT_EQ(estoque->LeSaldoPosicao(chave, &saldo, 0, 0), S_OK);
-    });
-    return saldo.vSaldoTipoEstoque[tipo].int64;
-  }
   // The movement that the inventory stand-in holds under a key.
   _REG_ES_MOVIMENTOPS MovimentoDoEstoque(uint32_t chave) {
     _REG_ES_MOVIMENTOPS movimento{};

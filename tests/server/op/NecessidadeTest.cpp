@@ -23,7 +23,6 @@ namespace {
 
 constexpr uint32_t kTamanho = 128;  // a PPNC record
 constexpr uint32_t kTamanhoMembro = 16;
-constexpr int64_t kUm = 10000;
 constexpr uint32_t kPedido = 500;  // client 77, branch 1
 
 // Offsets of a PPNC record.

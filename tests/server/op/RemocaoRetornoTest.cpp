@@ -21,7 +21,6 @@ namespace {
 using namespace TesteOP;
 
 constexpr uint32_t kTamanhoME = 104;
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 
 // Every period file of the order family that a removal could touch.
 const char* const kPrefixos[] = {"PPOP", "PPPR", "PPMT", "PPRP", "PPAP", "PPAS", "PPAR", "PPRI", "PPME", "PPLT",
@@ -36,32 +35,8 @@ class RemocaoRetorno : public EmpresaOPRetornos {
     return GravaNova(op);
   }
 
-  _REG_VARMO_OP_APONTAMENTO Relato(uint32_t chaveOP, int32_t processo, int64_t quantidade) const {
-    _REG_VARMO_OP_APONTAMENTO reg{};
-    reg.lPonteiroOP = chaveOP;
-    reg.lPonteiroProcesso = processo;
-    reg.lPonteiroOperacaoProducao = operacao_;
-    reg.vQuantidadeApontada.int64 = quantidade * kUm;
-    reg.cTipoProducao = 1;
-    reg.cTipoItem = 1;
-    reg.usDataApontamentoInicio = DiaFixado();
-    reg.usHoraApontamentoInicio = 8 * 60;
-    return reg;
-  }
-  uint32_t Grava(const _REG_VARMO_OP_APONTAMENTO& reg) {
-    uint32_t chave = 0;
-    EXPECT_EQ(op_.GravaApontamento(reg, &chave, 1), S_OK);
-    return chave;
-  }
-  // An outsourced report of the first process; its key.
-  uint32_t Externo(uint32_t chaveOP, int64_t quantidade) {
-    _REG_VARMO_OP_APONTAMENTO reg = Relato(chaveOP, processos_[0], quantidade);
-    reg.cTipoProducao = 0;
-    reg.lPonteiroIndustrializador = 5;
-    return Grava(reg);
-  }
   uint32_t Interno(uint32_t chaveOP, int32_t processo, int64_t quantidade) {
-    return Grava(Relato(chaveOP, processo, quantidade));
+    return GravaRelato(Relato(chaveOP, processo, quantidade));
   }
 
   HRESULT Remove(uint32_t chaveOP, uint32_t chaveApontamento, const RetornoTeste& nome, uint8_t bMarca = 1) {
@@ -309,7 +284,7 @@ TEST_F(RemocaoRetorno, ReturnMovementsAndScrapEntryAreTakenBackFromTheInventory)
   reg.regMovimentoRefugo = baixa;
   reg.regMovimentoRefugo.regPosicaoProduto.lPonteiroProduto = kProdutoFabricado;
   reg.regMovimentoRefugo.cTipoMovimento = 13;
-  const uint32_t ap = Grava(reg);
+  const uint32_t ap = GravaRelato(reg);
   const uint32_t movimento = U32De(Relatorio(ap), 92);
   const uint32_t refugo = U32De(Relatorio(ap), 72);
   ASSERT_NE(movimento, 0u);

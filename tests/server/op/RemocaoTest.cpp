@@ -34,7 +34,6 @@ constexpr uint32_t kTamanhoPR = 128;
 constexpr uint32_t kTamanhoIT = 90;
 constexpr uint32_t kTamanhoME = 104;
 constexpr uint32_t kTamanhoNC = 128;
-constexpr int64_t kUm = 10000;
 constexpr uint8_t kEstoqueRefugo = 3;
 constexpr HRESULT kNegado = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
 
@@ -45,17 +44,6 @@ const char* const kPrefixos[] = {"PPOP", "PPPR", "PPMT", "PPRP", "PPAP", "PPAS",
 // The targets' key: branch, month, project, product, kind.
 using ChaveMeta = std::tuple<uint32_t, uint16_t, uint32_t, uint32_t, uint8_t>;
 
-_REG_ES_MOVIMENTOPS Movimento(uint8_t cTipoMovimento, uint32_t produto, int64_t quantidade, uint8_t cTipoEstoque = 0) {
-  _REG_ES_MOVIMENTOPS movimento{};
-  movimento.regPosicaoProduto.lPonteiroProduto = produto;
-  movimento.vQuantidade.int64 = quantidade * kUm;
-  movimento.cTipoMovimento = cTipoMovimento;
-  movimento.cTipoEstoqueArmazenagem = cTipoEstoque;
-  movimento.iPonteiroFilial = 1;
-  movimento.iPonteiroLocalArmazenagem = 1;
-  return movimento;
-}
-
 class Remocao : public EmpresaOPRetornos {
  protected:
   static constexpr uint32_t kPedido = Chave(3);
@@ -64,12 +52,7 @@ class Remocao : public EmpresaOPRetornos {
     ASSERT_EQ(metas_.Registro(), S_OK);
     EmpresaOPRetornos::SetUp();
     if (HasFatalFailure()) return;
-    SaldoInicialES saldo{};
-    saldo.regChave.regPosicaoProduto.lPonteiroProduto = kProdutoInsumo;
-    saldo.regChave.iPonteiroFilial = kFilial;
-    saldo.regChave.iPonteiroLocalArmazenagem = 1;
-    saldo.vQuantidade.int64 = 10 * kUm;
-    ASSERT_EQ(GravaSaldosIniciaisES(Instalacao::kEmpresa, {saldo}), S_OK);
+    SaldoInicialInsumo(10);
     PedidoSemeadoFT pedido;
     pedido.ulChave = kPedido;
     pedido.regPedido.iPonteiroFilial = kFilial;
@@ -139,17 +122,6 @@ class Remocao : public EmpresaOPRetornos {
     return chave;
   }
 
-  void ComEstoque(const std::function<void(IQVES_Movimento*)>& f) {
-    IQVES_Movimento* estoque = nullptr;
-    ASSERT_EQ(CoCreateInstance(CLSID_QVES_Movimento, nullptr, CLSCTX_LOCAL_SERVER, IID_IQVES_Movimento,
-                               reinterpret_cast<void**>(&estoque)),
-              S_OK);
-    BSTR empresa = SysAllocString(u"TESTE");
-    EXPECT_EQ(estoque->Inicializa(empresa, kUsuarioTeste, 1, kESModuloProducao), S_OK);
-    SysFreeString(empresa);
-    f(estoque);
-    estoque->Release();
-  }
 
   // The stand-ins' state: every balance the reports move, the sales releases, the targets' sums.
   struct Familia {

@@ -21,7 +21,6 @@ constexpr uint32_t kTamanhoPR = 128;
 constexpr uint32_t kTamanhoMT = 128;
 constexpr uint32_t kTamanhoIT = 90;
 constexpr uint32_t kTamanhoAP = 200;
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 
 class Reprocesso : public EmpresaOPFamilia {
  protected:

@@ -8,7 +8,6 @@
 namespace TesteOP {
 
 namespace {
-constexpr int64_t kUm = 10000;  // one unit as the records hold it
 constexpr uint32_t kTamanhoAP = 200;
 }  // namespace
 
@@ -58,4 +57,31 @@ uint32_t EmpresaOPRetornos::Chaves(const std::vector<uint32_t>& chaves) {
     if (!primeiro) primeiro = n;
   }
   return primeiro;
+}
+
+_REG_VARMO_OP_APONTAMENTO EmpresaOPRetornos::Relato(uint32_t chaveOP, int32_t processo, int64_t quantidade) const {
+  _REG_VARMO_OP_APONTAMENTO reg{};
+  reg.lPonteiroOP = chaveOP;
+  reg.lPonteiroProcesso = processo;
+  reg.lPonteiroOperacaoProducao = operacao_;
+  reg.vQuantidadeApontada.int64 = quantidade * kUm;
+  reg.cTipoProducao = 1;
+  reg.cTipoItem = 1;
+  reg.usDataApontamentoInicio = DiaFixado();
+  reg.usHoraApontamentoInicio = 8 * 60;
+  return reg;
+}
+
+uint32_t EmpresaOPRetornos::GravaRelato(const _REG_VARMO_OP_APONTAMENTO& reg) {
+  uint32_t chave = 0;
+  EXPECT_EQ(op_.GravaApontamento(reg, &chave, 1), S_OK);
+  return chave;
+}
+
+uint32_t EmpresaOPRetornos::Externo(uint32_t chaveOP, int64_t quantidade, int64_t refugo, int processo) {
+  _REG_VARMO_OP_APONTAMENTO reg = Relato(chaveOP, processos_[processo], quantidade);
+  reg.vQuantidadeRefugo.int64 = refugo * kUm;
+  reg.cTipoProducao = 0;
+  reg.lPonteiroIndustrializador = 5;
+  return GravaRelato(reg);
 }

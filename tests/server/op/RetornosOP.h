@@ -39,6 +39,13 @@ std::string Bytes(const RetornoTeste& retorno);
 
 class EmpresaOPRetornos : public EmpresaOPFamilia {
  protected:
+  // An in-house report of `quantidade` units of one process, started on the pinned day at 8:00.
+  _REG_VARMO_OP_APONTAMENTO Relato(uint32_t chaveOP, int32_t processo, int64_t quantidade) const;
+  // The report recorded under the lock; its key.
+  uint32_t GravaRelato(const _REG_VARMO_OP_APONTAMENTO& reg);
+  // An outsourced report (processor 5) of the order's process of that index; its key.
+  uint32_t Externo(uint32_t chaveOP, int64_t quantidade, int64_t refugo = 0, int processo = 0);
+
   std::string Relatorio(uint32_t chave) const;
   void AlteraRelatorio(uint32_t chave, size_t deslocamento, const std::string& bytes);
   // The returns appended as the report's run.
