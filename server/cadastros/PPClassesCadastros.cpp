@@ -1,9 +1,12 @@
 #include "server/cadastros/PPClassesCadastros.h"
 
+#include "server/cadastros/CQVPP_Colecao.h"
 #include "server/cadastros/CQVPP_MetasProducao.h"
+#include "server/cadastros/CQVPP_MotivoRefugo.h"
 #include "server/cadastros/CQVPP_OperacaoProducao.h"
 #include "server/cadastros/CQVPP_Processo.h"
 #include "server/cadastros/CQVPP_Recursos.h"
+#include "server/cadastros/CQVPP_Secao.h"
 #include "server/cadastros/CQVPP_TipoOP.h"
 #include "server/cadastros/CQVPP_TipoRecurso.h"
 
@@ -13,5 +16,8 @@ HRESULT PPCriaRecursos(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_Recu
 HRESULT PPCriaTipoRecurso(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_TipoRecurso>(riid, ppv); }
 HRESULT PPCriaOperacaoProducao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_OperacaoProducao>(riid, ppv); }
 HRESULT PPCriaMetasProducao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_MetasProducao>(riid, ppv); }
+HRESULT PPCriaColecao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_Colecao>(riid, ppv); }
+HRESULT PPCriaMotivoRefugo(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_MotivoRefugo>(riid, ppv); }
+HRESULT PPCriaSecao(REFIID riid, void** ppv) { return PPCriaObjeto<CQVPP_Secao>(riid, ppv); }
 
 PPConsultaMovimentacao PPConsultaMovimentacaoMetasProducao() { return PPConsultaDe<CPPServidorMetasProducao>(); }

@@ -13,5 +13,8 @@ HRESULT PPCriaRecursos(REFIID riid, void** ppv);
 HRESULT PPCriaTipoRecurso(REFIID riid, void** ppv);
 HRESULT PPCriaOperacaoProducao(REFIID riid, void** ppv);
 HRESULT PPCriaMetasProducao(REFIID riid, void** ppv);
+HRESULT PPCriaColecao(REFIID riid, void** ppv);
+HRESULT PPCriaMotivoRefugo(REFIID riid, void** ppv);
+HRESULT PPCriaSecao(REFIID riid, void** ppv);
 
 PPConsultaMovimentacao PPConsultaMovimentacaoMetasProducao();

@@ -35,14 +35,14 @@ struct _REG_PP_MOTIVO_REFUGOPS {
   int32_t lPosicao;
   char szCodigo[12];
   char szDescricao[52];
-  uint8_t cAtivo;  // 1 = active
+  uint8_t cAtivo;  // 'A' = active
   uint8_t cFiller[15];
 };
 static_assert(sizeof(_REG_PP_MOTIVO_REFUGOPS) == 84);
 
 // The filter of the scrap-reasons interface.
 struct _REG_PP_FILTRO_MOTIVO_REFUGOPS {
-  uint8_t cAtivo;  // 1 = active
+  uint8_t cAtivo;  // 'A': only the active reasons; any other value: all
   uint8_t cFiller[5];
 };
 static_assert(sizeof(_REG_PP_FILTRO_MOTIVO_REFUGOPS) == 6);

@@ -161,4 +161,42 @@ TEST_F(ClassesCadastros, ResourcesResourceTypesAndOperationsForwardTheirMethods)
   EXPECT_EQ(operacoes->Release(), 0u);
 }
 
+// Collections and scrap reasons: the same walk through each class, the filter hiding the record.
+TEST_F(ClassesCadastros, CollectionsAndScrapReasonsForwardTheirMethods) {
+  auto percorre = [this](auto* objeto, auto registro, auto filtroQueEsconde) {
+    using Interface = std::remove_pointer_t<decltype(objeto)>;
+    ASSERT_NE(objeto, nullptr);
+    int32_t ponteiro = 0;
+    ASSERT_EQ(objeto->Grava(0, registro, &ponteiro), S_OK);
+    EXPECT_EQ(ponteiro, 1);
+    ASSERT_EQ(objeto->SetFiltro(filtroQueEsconde), S_OK);
+    this->template ExisteGuardaFiltro<Interface, int32_t, _REG_VARMO_PONTEIROSPS>(objeto, 1);
+    ASSERT_EQ(objeto->LimpaFiltro(), S_OK);
+    decltype(registro) lido{};
+    ASSERT_EQ(objeto->Le(1, &lido), S_OK);
+    EXPECT_STREQ(lido.szCodigo, "C01");
+    ASSERT_EQ(objeto->Remove(1), S_OK);
+    ASSERT_EQ(objeto->LePonteiros(1, &ponteiro, &lido), S_OK) << "a removed record still reads";
+    EXPECT_EQ(lido.lPosicao, 1);
+    EXPECT_EQ(objeto->Remove(0), PPErroHResult(1587));
+    _REG_FUNCAO_GENERICA_VARMO* saida = nullptr;
+    EXPECT_EQ(objeto->FuncaoGenerica(1, {0, nullptr}, &saida), kSemFuncao);
+    EXPECT_EQ(saida, nullptr);
+    EXPECT_EQ(objeto->Finaliza(), S_OK);
+    EXPECT_EQ(objeto->Remove(1), kNaoInicializado);
+    EXPECT_EQ(objeto->Release(), 0u);
+  };
+  auto colecao = Novo<_REG_PP_COLECAOPS>("C01");
+  colecao.cSituacao = 1;
+  percorre(Cria<IQVPP_Colecao>(CLSID_QVPP_Colecao, IID_IQVPP_Colecao), colecao, _REG_PP_FILTRO_COLECAOPS{2, {}});
+  auto motivo = Novo<_REG_PP_MOTIVO_REFUGOPS>("C01");
+  motivo.cAtivo = 'I';
+  percorre(Cria<IQVPP_MotivoRefugo>(CLSID_QVPP_MotivoRefugo, IID_IQVPP_MotivoRefugo), motivo,
+           _REG_PP_FILTRO_MOTIVO_REFUGOPS{'A', {}});
+  EXPECT_EQ(Linhas(), (std::vector<LinhaCadastro>{{'I', "Projeto: C01 - Primeiro"},
+                                                  {'E', "Projeto: C01 - Primeiro"},
+                                                  {'I', "Motivo Refugo: C01 - Primeiro"},
+                                                  {'E', "Motivo Refugo: C01 - Primeiro"}}));
+}
+
 }  // namespace
