@@ -186,12 +186,17 @@ HRESULT CPPServidorOP::GravacaoRetorno::MontaRetorno() {
   if (HRESULT hr = PPCriaArquivoDyn(caminho)) return hr;
   const CString comentario = PPTextoCampo(entrada_.szComentario);
   const CString motivo = PPTextoCampo(entrada_.szMotivoEncerramentoForcado);
+  // Through locals: the record's offsets (86 among them) are not aligned for the writer.
+  uint32_t ulComentario = 0;
+  uint32_t ulMotivo = 0;
   if (!comentario.IsEmpty()) {
-    if (HRESULT hr = PPGravaTextoArquivoDyn(caminho, comentario, &r.ulTextoComentario)) return hr;
+    if (HRESULT hr = PPGravaTextoArquivoDyn(caminho, comentario, &ulComentario)) return hr;
   }
   if (!motivo.IsEmpty()) {
-    if (HRESULT hr = PPGravaTextoArquivoDyn(caminho, motivo, &r.ulTextoMotivoEncerramentoForcado)) return hr;
+    if (HRESULT hr = PPGravaTextoArquivoDyn(caminho, motivo, &ulMotivo)) return hr;
   }
+  r.ulTextoComentario = ulComentario;
+  r.ulTextoMotivoEncerramentoForcado = ulMotivo;
   return S_OK;
 }
 
